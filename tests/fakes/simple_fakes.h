@@ -1,0 +1,34 @@
+// Fakes of the small services: a recording message box and a process whose facts the test sets.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/message_box.h"
+#include "platform/process.h"
+
+namespace sonaru::test {
+
+class RecordingMessageBox final : public platform::MessageBox {
+ public:
+  std::vector<std::string> shown;
+  void MsgBox(const std::string& text) override { shown.push_back(text); }
+};
+
+class FakeProcess final : public platform::Process {
+ public:
+  std::string argumentText;
+  std::string programDirectory = "/opt/sonaru";
+  std::string userConfigDirectory = "/home/user/.config/sonaru";
+  std::set<std::string> existingFiles;
+  std::set<std::string> writableDirectories = {"/opt/sonaru"};
+
+  std::string ArgumentText() override { return argumentText; }
+  std::string ProgramDirectory() override { return programDirectory; }
+  std::string UserConfigDirectory() override { return userConfigDirectory; }
+  bool FileExists(const std::string& path) override { return existingFiles.contains(path); }
+  bool DirectoryWritable(const std::string& path) override { return writableDirectories.contains(path); }
+};
+
+}  // namespace sonaru::test
