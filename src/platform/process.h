@@ -5,6 +5,16 @@
 
 namespace sonaru::platform {
 
+/// A moment in local time, to the second.
+struct LocalDateTime {
+  int year = 1899;
+  int month = 12;  // 1 to 12
+  int day = 30;    // 1 to 31
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
 class Process {
  public:
   virtual ~Process() = default;
@@ -13,6 +23,12 @@ class Process {
   virtual std::string ArgumentText() = 0;
   /// The directory that holds the running executable, without a trailing separator.
   virtual std::string ProgramDirectory() = 0;
+  /// The executable's file name without its directory.
+  virtual std::string ExecutableName() = 0;
+  /// The name of the user running the program.
+  virtual std::string UserName() = 0;
+  /// The local date and time now.
+  virtual LocalDateTime Now() = 0;
   /// The user's own configuration directory for this program (it may not exist yet).
   virtual std::string UserConfigDirectory() = 0;
   /// True when a file exists at `path`.

@@ -21,11 +21,17 @@ class FakeProcess final : public platform::Process {
   std::string argumentText;
   std::string programDirectory = "/opt/sonaru";
   std::string userConfigDirectory = "/home/user/.config/sonaru";
+  std::string executableName = "sonaru";
+  std::string userName = "user";
+  platform::LocalDateTime now{2026, 12, 7, 10, 0, 0};
   std::set<std::string> existingFiles;
   std::set<std::string> writableDirectories = {"/opt/sonaru"};
 
   std::string ArgumentText() override { return argumentText; }
   std::string ProgramDirectory() override { return programDirectory; }
+  std::string ExecutableName() override { return executableName; }
+  std::string UserName() override { return userName; }
+  platform::LocalDateTime Now() override { return now; }
   std::string UserConfigDirectory() override { return userConfigDirectory; }
   bool FileExists(const std::string& path) override { return existingFiles.contains(path); }
   bool DirectoryWritable(const std::string& path) override { return writableDirectories.contains(path); }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 namespace sonaru::platform {
@@ -24,6 +25,27 @@ std::string PosixProcess::ProgramDirectory() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::current_path(error).string() : executable.parent_path().string();
+}
+
+std::string PosixProcess::ExecutableName() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string("sonaru") : executable.filename().string();
+}
+
+std::string PosixProcess::UserName() {
+  if (const char* user = std::getenv("USER"); user != nullptr && user[0] != '\0') {
+    return user;
+  }
+  const passwd* entry = ::getpwuid(::getuid());
+  return entry != nullptr ? entry->pw_name : "";
+}
+
+LocalDateTime PosixProcess::Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 std::string PosixProcess::UserConfigDirectory() {

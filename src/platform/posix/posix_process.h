@@ -14,6 +14,9 @@ class PosixProcess final : public Process {
 
   std::string ArgumentText() override;
   std::string ProgramDirectory() override;
+  std::string ExecutableName() override;
+  std::string UserName() override;
+  LocalDateTime Now() override;
   std::string UserConfigDirectory() override;
   bool FileExists(const std::string& path) override;
   bool DirectoryWritable(const std::string& path) override;
