@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Sonaru need, when they are missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  libasound2-dev qt6-base-dev libsndfile1-dev
+  libgtest-dev libgmock-dev
+  alsa-utils libasound2-plugins pulseaudio pulseaudio-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installation de : ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
