@@ -1,0 +1,478 @@
+// The ALSA mixer service against alsa-lib's real simple mixer, on virtual cards served from files.
+#include "platform/alsa/alsa_mixer.h"
+
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "virtual_card.h"
+
+namespace sonaru::platform {
+namespace {
+
+using test::CardElement;
+using test::VirtualCard;
+using Values = std::vector<long>;
+
+constexpr std::uint32_t kSpeakers = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+constexpr std::uint32_t kMicrophone = MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE;
+constexpr std::uint32_t kLine = MIXERLINE_COMPONENTTYPE_SRC_LINE;
+constexpr std::uint32_t kAux = MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY;
+constexpr std::uint32_t kVolume = MIXERCONTROL_CONTROLTYPE_VOLUME;
+constexpr std::uint32_t kMute = MIXERCONTROL_CONTROLTYPE_MUTE;
+
+CardElement level(std::string name, long min, long max, Values values) {
+  return {std::move(name), false, min, max, std::move(values)};
+}
+
+CardElement onOff(std::string name, Values values) {
+  return {std::move(name), true, 0, 1, std::move(values)};
+}
+
+// Runs a program with nothing in its environment but `environment`, for at most ten seconds. Answers its
+// exit status, or nothing when it could not start or had to be killed.
+std::optional<int> run(const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment) {
+  auto pointers = [](const std::vector<std::string>& strings) {
+    std::vector<char*> result;
+    for (const std::string& s : strings) {
+      result.push_back(const_cast<char*>(s.c_str()));
+    }
+    result.push_back(nullptr);
+    return result;
+  };
+  pid_t pid = 0;
+  if (::posix_spawnp(&pid, arguments[0].c_str(), nullptr, nullptr, pointers(arguments).data(),
+                     pointers(environment).data()) != 0) {
+    return std::nullopt;
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  int status = 0;
+  while (::waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      return std::nullopt;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+}
+
+class AlsaMixerTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (handle != 0) {
+      EXPECT_EQ(mixer.mixerClose(handle), MMSYSERR_NOERROR);
+    }
+  }
+
+  // Sets up a card with these elements and opens a handle on it.
+  void open(std::vector<CardElement> elements) {
+    card.emplace(std::move(elements));
+    ASSERT_EQ(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+    ASSERT_NE(handle, 0u);
+  }
+
+  MMRESULT findLine(std::uint32_t componentType, MIXERLINE& line) {
+    line.dwComponentType = componentType;
+    return mixer.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_COMPONENTTYPE);
+  }
+
+  // The control of `controlType` on the line of `componentType`, or nothing when either lookup fails.
+  std::optional<MIXERCONTROL> control(std::uint32_t componentType, std::uint32_t controlType) {
+    MIXERLINE line;
+    MIXERCONTROL found;
+    if (findLine(componentType, line) != MMSYSERR_NOERROR ||
+        mixer.mixerGetLineControlsA(handle, line.dwLineID, controlType, found) != MMSYSERR_NOERROR) {
+      return std::nullopt;
+    }
+    EXPECT_NE(found.dwControlID, 0u);
+    EXPECT_EQ(found.dwControlType, controlType);
+    return found;
+  }
+
+  std::int32_t read(std::uint32_t componentType, std::uint32_t controlType) {
+    const auto found = control(componentType, controlType);
+    std::int32_t value = -12345;
+    EXPECT_TRUE(found.has_value());
+    if (found) {
+      EXPECT_EQ(mixer.mixerGetControlDetailsA(handle, found->dwControlID, value), MMSYSERR_NOERROR);
+    }
+    return value;
+  }
+
+  // Reads a control looked up earlier, so that nothing but the read itself touches the device.
+  std::int32_t value(const MIXERCONTROL& control) {
+    std::int32_t value = -12345;
+    EXPECT_EQ(mixer.mixerGetControlDetailsA(handle, control.dwControlID, value), MMSYSERR_NOERROR);
+    return value;
+  }
+
+  void write(std::uint32_t componentType, std::uint32_t controlType, std::int32_t value) {
+    const auto found = control(componentType, controlType);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(mixer.mixerSetControlDetails(handle, found->dwControlID, value), MMSYSERR_NOERROR);
+  }
+
+  std::optional<VirtualCard> card;
+  AlsaMixer mixer{"vcard"};
+  HMIXER handle = 0;
+};
+
+// Which element makes a component type's line: one card per case, each element with its own maximum so
+// that the volume control's bounds tell which one was taken.
+struct LineCase {
+  std::uint32_t componentType;
+  std::vector<std::string> elements;  // as they appear on the card
+  std::string expected;               // the element that makes the line, or empty for no line
+};
+
+void PrintTo(const LineCase& lineCase, std::ostream* out) { *out << "line from " << lineCase.expected; }
+
+std::string caseName(const ::testing::TestParamInfo<LineCase>& info) {
+  std::string name;
+  for (const std::string& element : info.param.elements) {
+    name += (name.empty() ? "" : "_") + element;
+  }
+  return name;
+}
+
+class LineChoiceTest : public AlsaMixerTest, public ::testing::WithParamInterface<LineCase> {};
+
+TEST_P(LineChoiceTest, FirstExistingCandidateMakesTheLine) {
+  std::vector<CardElement> elements;
+  for (std::size_t i = 0; i < GetParam().elements.size(); ++i) {
+    elements.push_back(
+        level(GetParam().elements[i] + " Playback Volume", 0, 100 + static_cast<long>(i), {1}));
+  }
+  open(elements);
+  const auto volume = control(GetParam().componentType, kVolume);
+  if (GetParam().expected.empty()) {
+    MIXERLINE line;
+    EXPECT_EQ(findLine(GetParam().componentType, line), MIXERR_INVALLINE);
+    return;
+  }
+  ASSERT_TRUE(volume.has_value());
+  const auto expected =
+      std::find(GetParam().elements.begin(), GetParam().elements.end(), GetParam().expected);
+  EXPECT_EQ(volume->lMaximum, 100 + (expected - GetParam().elements.begin()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ComponentTypes, LineChoiceTest,
+    ::testing::Values(LineCase{kSpeakers, {"Master"}, "Master"}, LineCase{kSpeakers, {"Front"}, "Front"},
+                      LineCase{kSpeakers, {"Speaker"}, "Speaker"},
+                      LineCase{kSpeakers, {"Speaker", "Front", "Master"}, "Master"},
+                      LineCase{kSpeakers, {"Speaker", "Front"}, "Front"},
+                      LineCase{kSpeakers, {"Headphone"}, ""},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, {"Wave", "PCM"}, "PCM"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, {"Wave"}, "Wave"},
+                      LineCase{kLine, {"Line"}, "Line"}, LineCase{kAux, {"Aux"}, "Aux"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, {"CD"}, "CD"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI", "FM", "Synth"}, "Synth"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI", "FM"}, "FM"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI"}, "MIDI"},
+                      LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, {"Line", "Aux"}, ""}),
+    caseName);
+
+TEST_F(AlsaMixerTest, LinesAreFoundByComponentTypeAndById) {
+  open({level("Line Playback Volume", 0, 31, {4, 4}), level("Master Playback Volume", 0, 31, {9, 9})});
+  MIXERLINE byType;
+  ASSERT_EQ(findLine(kLine, byType), MMSYSERR_NOERROR);
+  EXPECT_NE(byType.dwLineID, 0u);
+  EXPECT_EQ(byType.dwComponentType, kLine);
+
+  MIXERLINE byId;
+  byId.dwLineID = byType.dwLineID;
+  ASSERT_EQ(mixer.mixerGetLineInfoA(handle, byId, MIXER_GETLINEINFOF_LINEID), MMSYSERR_NOERROR);
+  EXPECT_EQ(byId.dwComponentType, kLine);
+
+  MIXERLINE speakers;
+  ASSERT_EQ(findLine(kSpeakers, speakers), MMSYSERR_NOERROR);
+  EXPECT_NE(speakers.dwLineID, byType.dwLineID);
+  EXPECT_EQ(read(kLine, kVolume), 4);
+  EXPECT_EQ(read(kSpeakers, kVolume), 9);
+
+  for (std::uint32_t unknown : {0u, 99u}) {
+    MIXERLINE line;
+    line.dwLineID = unknown;
+    EXPECT_EQ(mixer.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_LINEID), MIXERR_INVALLINE);
+    MIXERCONTROL control;
+    EXPECT_EQ(mixer.mixerGetLineControlsA(handle, unknown, kVolume, control), MIXERR_INVALLINE);
+  }
+  MIXERLINE line;
+  EXPECT_EQ(mixer.mixerGetLineInfoA(handle, line, 0), MMSYSERR_INVALFLAG);
+}
+
+TEST_F(AlsaMixerTest, CardWithOnlyAuxHasNoLineIn) {
+  open({level("Aux Playback Volume", 0, 31, {17, 17}), onOff("Aux Playback Switch", {1, 1})});
+  MIXERLINE line;
+  EXPECT_EQ(findLine(kLine, line), MIXERR_INVALLINE);
+  EXPECT_EQ(read(kAux, kVolume), 17);
+  EXPECT_EQ(read(kAux, kMute), 0);
+}
+
+TEST_F(AlsaMixerTest, LineWithoutPlaybackVolumeHasNoVolumeControl) {
+  open({onOff("Line Playback Switch", {0, 0}), level("Line Capture Volume", 0, 31, {3, 3})});
+  MIXERLINE line;
+  ASSERT_EQ(findLine(kLine, line), MMSYSERR_NOERROR);
+  MIXERCONTROL control;
+  EXPECT_EQ(mixer.mixerGetLineControlsA(handle, line.dwLineID, kVolume, control), MIXERR_INVALCONTROL);
+  EXPECT_EQ(read(kLine, kMute), 1);
+  EXPECT_EQ(mixer.mixerGetLineControlsA(handle, line.dwLineID, 0x12345678, control), MIXERR_INVALCONTROL);
+}
+
+TEST_F(AlsaMixerTest, LineWithoutPlaybackSwitchHasNoMuteControl) {
+  open({level("Line Playback Volume", 0, 31, {3, 3}), onOff("Line Capture Switch", {1, 1})});
+  EXPECT_TRUE(control(kLine, kVolume).has_value());
+  EXPECT_FALSE(control(kLine, kMute).has_value());
+}
+
+TEST_F(AlsaMixerTest, VolumeBoundsAreTheElementsRawRange) {
+  open({level("Master Playback Volume", 0, 65535, {0, 0}), level("Line Playback Volume", 0, 31, {0, 0}),
+        level("Aux Playback Volume", -10239, 400, {0})});
+  const auto master = control(kSpeakers, kVolume);
+  const auto line = control(kLine, kVolume);
+  const auto aux = control(kAux, kVolume);
+  ASSERT_TRUE(master && line && aux);
+  EXPECT_EQ(master->lMinimum, 0);
+  EXPECT_EQ(master->lMaximum, 65535);
+  EXPECT_EQ(line->lMinimum, 0);
+  EXPECT_EQ(line->lMaximum, 31);
+  EXPECT_EQ(aux->lMinimum, -10239);
+  EXPECT_EQ(aux->lMaximum, 400);
+  EXPECT_NE(master->dwControlID, line->dwControlID);
+}
+
+TEST_F(AlsaMixerTest, LevelIsReadFromTheFirstChannelAndWrittenToAll) {
+  open(
+      {level("Master Playback Volume", 0, 65535, {30000, 20000}), level("Line Playback Volume", 0, 31, {7})});
+  EXPECT_EQ(read(kSpeakers, kVolume), 30000);
+  write(kSpeakers, kVolume, 12345);
+  EXPECT_EQ(card->values("Master Playback Volume"), (Values{12345, 12345}));
+  EXPECT_EQ(read(kSpeakers, kVolume), 12345);
+
+  EXPECT_EQ(read(kLine, kVolume), 7);
+  write(kLine, kVolume, 31);
+  EXPECT_EQ(card->values("Line Playback Volume"), Values{31});
+}
+
+TEST_F(AlsaMixerTest, MuteIsTheInverseOfTheSwitch) {
+  open({onOff("Master Playback Switch", {1, 0}), level("Master Playback Volume", 0, 31, {5, 5})});
+  EXPECT_EQ(read(kSpeakers, kMute), 0);  // first channel on
+  write(kSpeakers, kMute, 1);
+  EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
+  EXPECT_EQ(read(kSpeakers, kMute), 1);
+  write(kSpeakers, kMute, 0);
+  EXPECT_EQ(card->values("Master Playback Switch"), (Values{1, 1}));
+  EXPECT_EQ(read(kSpeakers, kMute), 0);
+  write(kSpeakers, kMute, 2);
+  EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
+  write(kSpeakers, kMute, 0);
+  write(kSpeakers, kMute, -1);
+  EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
+  EXPECT_EQ(card->values("Master Playback Volume"), (Values{5, 5}));
+}
+
+TEST_F(AlsaMixerTest, SwitchOnlyAndVolumeOnlyElementsHaveOneControl) {
+  open({onOff("Master Playback Switch", {0}), level("Line Playback Volume", 0, 31, {8, 8})});
+  EXPECT_FALSE(control(kSpeakers, kVolume).has_value());
+  EXPECT_EQ(read(kSpeakers, kMute), 1);
+  EXPECT_FALSE(control(kLine, kMute).has_value());
+  EXPECT_EQ(read(kLine, kVolume), 8);
+}
+
+TEST_F(AlsaMixerTest, UnknownControlIdsAreRefused) {
+  open({level("Master Playback Volume", 0, 31, {5, 5}), onOff("Master Playback Switch", {1, 1})});
+  for (std::uint32_t unknown : {0u, 3u, 1000u}) {
+    std::int32_t value = 0;
+    EXPECT_NE(mixer.mixerGetControlDetailsA(handle, unknown, value), MMSYSERR_NOERROR) << unknown;
+    EXPECT_NE(mixer.mixerSetControlDetails(handle, unknown, 0), MMSYSERR_NOERROR) << unknown;
+  }
+  EXPECT_EQ(card->values("Master Playback Volume"), (Values{5, 5}));
+  EXPECT_EQ(card->values("Master Playback Switch"), (Values{1, 1}));
+}
+
+TEST_F(AlsaMixerTest, UnknownHandlesAreRefused) {
+  open({level("Master Playback Volume", 0, 31, {5, 5})});
+  const auto volume = control(kSpeakers, kVolume);
+  ASSERT_TRUE(volume.has_value());
+  for (HMIXER unknown : {HMIXER{0}, handle + 1}) {
+    MIXERLINE line;
+    line.dwComponentType = kSpeakers;
+    MIXERCONTROL found;
+    std::int32_t value = 0;
+    EXPECT_EQ(mixer.mixerGetLineInfoA(unknown, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixer.mixerGetLineControlsA(unknown, 1, kVolume, found), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixer.mixerGetControlDetailsA(unknown, volume->dwControlID, value), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixer.mixerSetControlDetails(unknown, volume->dwControlID, 1), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixer.mixerClose(unknown), MMSYSERR_INVALHANDLE);
+  }
+  ASSERT_EQ(mixer.mixerClose(handle), MMSYSERR_NOERROR);
+  EXPECT_EQ(mixer.mixerClose(handle), MMSYSERR_INVALHANDLE);
+  handle = 0;
+}
+
+TEST_F(AlsaMixerTest, MicrophoneMixedIntoThePlaybackIsControlledThere) {
+  open({level("Mic Playback Volume", 0, 31, {10, 10}), onOff("Mic Playback Switch", {0, 0}),
+        level("Mic Capture Volume", 0, 63, {40, 40}), onOff("Mic Capture Switch", {1, 1}),
+        level("Capture Volume", 0, 127, {90, 90})});
+  const auto volume = control(kMicrophone, kVolume);
+  ASSERT_TRUE(volume.has_value());
+  EXPECT_EQ(volume->lMaximum, 31);
+  EXPECT_EQ(read(kMicrophone, kVolume), 10);
+  EXPECT_EQ(read(kMicrophone, kMute), 1);
+  write(kMicrophone, kVolume, 20);
+  write(kMicrophone, kMute, 0);
+  EXPECT_EQ(card->values("Mic Playback Volume"), (Values{20, 20}));
+  EXPECT_EQ(card->values("Mic Playback Switch"), (Values{1, 1}));
+  EXPECT_EQ(card->values("Mic Capture Volume"), (Values{40, 40}));
+  EXPECT_EQ(card->values("Mic Capture Switch"), (Values{1, 1}));
+}
+
+TEST_F(AlsaMixerTest, MicrophoneWithoutPlaybackVolumeIsControlledAtItsInput) {
+  open({level("Mic Capture Volume", 0, 63, {40}), onOff("Mic Capture Switch", {0}),
+        onOff("Mic Playback Switch", {1}), level("Capture Volume", 0, 127, {90, 90})});
+  const auto volume = control(kMicrophone, kVolume);
+  ASSERT_TRUE(volume.has_value());
+  EXPECT_EQ(volume->lMaximum, 63);
+  EXPECT_EQ(read(kMicrophone, kVolume), 40);
+  EXPECT_EQ(read(kMicrophone, kMute), 1);
+  write(kMicrophone, kVolume, 50);
+  write(kMicrophone, kMute, 0);
+  EXPECT_EQ(card->values("Mic Capture Volume"), Values{50});
+  EXPECT_EQ(card->values("Mic Capture Switch"), Values{1});
+  EXPECT_EQ(card->values("Mic Playback Switch"), Values{1});
+  EXPECT_EQ(card->values("Capture Volume"), (Values{90, 90}));
+}
+
+TEST_F(AlsaMixerTest, WithoutMicTheCaptureElementIsTheMicrophone) {
+  open({level("Capture Volume", 0, 127, {90, 80}), onOff("Capture Switch", {1, 1}),
+        level("Master Playback Volume", 0, 31, {1, 1})});
+  const auto volume = control(kMicrophone, kVolume);
+  ASSERT_TRUE(volume.has_value());
+  EXPECT_EQ(volume->lMaximum, 127);
+  EXPECT_EQ(read(kMicrophone, kVolume), 90);
+  EXPECT_EQ(read(kMicrophone, kMute), 0);
+  write(kMicrophone, kVolume, 100);
+  write(kMicrophone, kMute, 1);
+  EXPECT_EQ(card->values("Capture Volume"), (Values{100, 100}));
+  EXPECT_EQ(card->values("Capture Switch"), (Values{0, 0}));
+}
+
+TEST_F(AlsaMixerTest, OpeningFailsWithoutAUsableCard) {
+  card.emplace(std::vector{level("Master Playback Volume", 0, 31, {5, 5})});
+  handle = 77;
+  EXPECT_EQ(mixer.mixerOpen(&handle, 1), MMSYSERR_BADDEVICEID);
+  EXPECT_EQ(handle, 0u);
+
+  AlsaMixer unknown("sonaru-no-such-device");
+  handle = 77;
+  EXPECT_NE(unknown.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+  EXPECT_EQ(handle, 0u);
+
+  for (const char* text : {"Master Playback Volume;int;0;31;40 5\n", "Master Playback Volume;int;0;31\n",
+                           "Master Playback Volume;float;0;31;1 1\n", "Master Playback Volume;int;9;1;5\n",
+                           "Master Playback Switch;bool;0;2;1\n", "Master Playback Volume;int;0;31;x\n",
+                           "A;int;0;1;1\nA;int;0;1;1\n"}) {
+    std::ofstream(card->file()) << text;
+    handle = 77;
+    EXPECT_NE(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR) << text;
+    EXPECT_EQ(handle, 0u);
+  }
+  std::filesystem::remove(card->file());
+  handle = 77;
+  EXPECT_NE(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+  EXPECT_EQ(handle, 0u);
+}
+
+TEST_F(AlsaMixerTest, DefaultDeviceIsTheCardUnderTheTestConfiguration) {
+  card.emplace(std::vector{level("Master Playback Volume", 0, 31, {21, 21})});
+  AlsaMixer byDefault("default");
+  ASSERT_EQ(byDefault.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+  MIXERLINE line;
+  line.dwComponentType = kSpeakers;
+  EXPECT_EQ(byDefault.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_NOERROR);
+  EXPECT_EQ(byDefault.mixerClose(handle), MMSYSERR_NOERROR);
+  handle = 0;
+}
+
+TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
+  open({level("Master Playback Volume", 0, 31, {5, 5})});
+  HMIXER second = 0;
+  ASSERT_EQ(mixer.mixerOpen(&second, 0), MMSYSERR_NOERROR);
+  EXPECT_NE(second, 0u);
+  EXPECT_NE(second, handle);
+
+  MIXERLINE line;
+  MIXERCONTROL volume;
+  line.dwComponentType = kSpeakers;
+  ASSERT_EQ(mixer.mixerGetLineInfoA(second, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_NOERROR);
+  ASSERT_EQ(mixer.mixerGetLineControlsA(second, line.dwLineID, kVolume, volume), MMSYSERR_NOERROR);
+  EXPECT_EQ(read(kSpeakers, kVolume), 5);
+  ASSERT_EQ(mixer.mixerSetControlDetails(second, volume.dwControlID, 25), MMSYSERR_NOERROR);
+  EXPECT_EQ(read(kSpeakers, kVolume), 25);
+
+  ASSERT_EQ(mixer.mixerClose(handle), MMSYSERR_NOERROR);
+  std::int32_t value = 0;
+  EXPECT_EQ(mixer.mixerGetControlDetailsA(second, volume.dwControlID, value), MMSYSERR_NOERROR);
+  EXPECT_EQ(value, 25);
+  ASSERT_EQ(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+  EXPECT_NE(handle, second);
+  EXPECT_EQ(mixer.mixerClose(second), MMSYSERR_NOERROR);
+}
+
+TEST_F(AlsaMixerTest, ChangesByOtherProcessesAreSeenByAnOpenHandle) {
+  open({level("Master Playback Volume", 0, 65535, {100, 100}), onOff("Master Playback Switch", {1, 1})});
+  const auto volume = control(kSpeakers, kVolume);
+  const auto mute = control(kSpeakers, kMute);
+  ASSERT_TRUE(volume && mute);
+  EXPECT_EQ(value(*volume), 100);
+  EXPECT_EQ(value(*mute), 0);
+
+  card->set("Master Playback Volume", {200, 300});
+  card->set("Master Playback Switch", {0, 0});
+  EXPECT_EQ(value(*volume), 200);
+  EXPECT_EQ(value(*mute), 1);
+
+  const auto status =
+      run({"amixer", "-q", "-D", card->device(), "cset", "name=Master Playback Volume", "4000,5000"},
+          card->environment());
+  if (!status) {
+    GTEST_SKIP() << "amixer (alsa-utils) did not run";
+  }
+  EXPECT_EQ(*status, 0);
+  EXPECT_EQ(value(*volume), 4000);
+  EXPECT_EQ(run({"amixer", "-q", "-D", card->device(), "sset", "Master", "unmute"}, card->environment()), 0);
+  EXPECT_EQ(value(*mute), 0);
+}
+
+TEST_F(AlsaMixerTest, WritesGoToTheDeviceAsItIsNow) {
+  open({level("Master Playback Volume", 0, 31, {10, 10}), level("Line Playback Volume", 0, 31, {1, 1})});
+  const auto volume = control(kSpeakers, kVolume);
+  ASSERT_TRUE(volume.has_value());
+  EXPECT_EQ(value(*volume), 10);
+  // Another process moves both; writing the level this handle last read must still reach the card, and
+  // the other element's change must survive the write.
+  card->set("Master Playback Volume", {20, 20});
+  card->set("Line Playback Volume", {2, 2});
+  EXPECT_EQ(mixer.mixerSetControlDetails(handle, volume->dwControlID, 10), MMSYSERR_NOERROR);
+  EXPECT_EQ(card->values("Master Playback Volume"), (Values{10, 10}));
+  EXPECT_EQ(card->values("Line Playback Volume"), (Values{2, 2}));
+}
+
+}  // namespace
+}  // namespace sonaru::platform
