@@ -52,7 +52,8 @@ class CommandLineTest : public ::testing::Test {
     for (const std::string& entry : card.environment()) {
       environment.push_back(entry);
     }
-    ProcessResult result = RunProcess(arguments, {environment, {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY"}});
+    ProcessResult result =
+        RunProcess(arguments, {environment, {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY"}});
     EXPECT_FALSE(result.timedOut);
     return result;
   }
@@ -63,7 +64,9 @@ class CommandLineTest : public ::testing::Test {
     text << in.rdbuf();
     return text.str();
   }
-  void StoreSettings(const std::string& text) const { std::ofstream(folder / "Sonaru.ini", std::ios::binary) << text; }
+  void StoreSettings(const std::string& text) const {
+    std::ofstream(folder / "Sonaru.ini", std::ios::binary) << text;
+  }
 
   VirtualCard card{FullCard()};
   fs::path folder;
@@ -118,7 +121,8 @@ TEST_F(CommandLineTest, UnwritableSettingsFileIsReportedAndLeftAlone) {
   fs::create_directory(folder / "Sonaru.ini");
   const ProcessResult result = Run({"/S:100"});
   EXPECT_EQ(result.exitStatus, 3);
-  EXPECT_EQ(result.err, "Impossible d'enregistrer les réglages dans " + (folder / "Sonaru.ini").string() + ".\n");
+  EXPECT_EQ(result.err,
+            "Impossible d'enregistrer les réglages dans " + (folder / "Sonaru.ini").string() + ".\n");
   EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{45000, 45000}));
   EXPECT_TRUE(fs::is_directory(folder / "Sonaru.ini"));
 }

@@ -26,11 +26,11 @@ std::vector<std::string> ChildEnvironment(const ProcessOptions& options) {
   for (char** entry = environ; *entry != nullptr; ++entry) {
     add(*entry);
   }
-  for (const std::string& entry : options.environment) {
-    add(entry);
-  }
   for (const std::string& name : options.unset) {
     variables.erase(name);
+  }
+  for (const std::string& entry : options.environment) {
+    add(entry);
   }
   std::vector<std::string> result;
   for (const auto& [name, value] : variables) {
@@ -68,8 +68,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   std::vector<char*> argumentPointers = Pointers(arguments);
   std::vector<char*> environmentPointers = Pointers(environment);
   pid_t pid = 0;
-  const int spawned =
-      ::posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argumentPointers.data(), environmentPointers.data());
+  const int spawned = ::posix_spawn(&pid, arguments[0].c_str(), &actions, nullptr, argumentPointers.data(),
+                                    environmentPointers.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(outPipe[1]);
   ::close(errPipe[1]);
@@ -85,7 +85,8 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOpti
   std::string* sinks[2] = {&result.out, &result.err};
   int open = 2;
   while (open > 0) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) {
       result.timedOut = true;
       ::kill(pid, SIGKILL);

@@ -16,7 +16,7 @@ struct ProcessResult {
 
 struct ProcessOptions {
   std::vector<std::string> environment;  // "NAME=value" entries added to (or replacing) this process's own
-  std::vector<std::string> unset;        // names removed from the environment
+  std::vector<std::string> unset;        // names removed from this process's own environment first
   std::chrono::milliseconds timeout{10000};
 };
 
