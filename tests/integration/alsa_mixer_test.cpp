@@ -2,21 +2,17 @@
 #include "platform/alsa/alsa_mixer.h"
 
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "child_process.h"
 #include "virtual_card.h"
 
 namespace sonaru::platform {
@@ -39,36 +35,6 @@ CardElement level(std::string name, long min, long max, Values values) {
 
 CardElement onOff(std::string name, Values values) {
   return {std::move(name), true, 0, 1, std::move(values)};
-}
-
-// Runs a program with nothing in its environment but `environment`, for at most ten seconds. Answers its
-// exit status, or nothing when it could not start or had to be killed.
-std::optional<int> run(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment) {
-  auto pointers = [](const std::vector<std::string>& strings) {
-    std::vector<char*> result;
-    for (const std::string& s : strings) {
-      result.push_back(const_cast<char*>(s.c_str()));
-    }
-    result.push_back(nullptr);
-    return result;
-  };
-  pid_t pid = 0;
-  if (::posix_spawnp(&pid, arguments[0].c_str(), nullptr, nullptr, pointers(arguments).data(),
-                     pointers(environment).data()) != 0) {
-    return std::nullopt;
-  }
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  int status = 0;
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return std::nullopt;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
 }
 
 class AlsaMixerTest : public ::testing::Test {
@@ -104,21 +70,17 @@ class AlsaMixerTest : public ::testing::Test {
     return found;
   }
 
-  std::int32_t read(std::uint32_t componentType, std::uint32_t controlType) {
-    const auto found = control(componentType, controlType);
-    std::int32_t value = -12345;
-    EXPECT_TRUE(found.has_value());
-    if (found) {
-      EXPECT_EQ(mixer.mixerGetControlDetailsA(handle, found->dwControlID, value), MMSYSERR_NOERROR);
-    }
-    return value;
-  }
-
   // Reads a control looked up earlier, so that nothing but the read itself touches the device.
   std::int32_t value(const MIXERCONTROL& control) {
     std::int32_t value = -12345;
     EXPECT_EQ(mixer.mixerGetControlDetailsA(handle, control.dwControlID, value), MMSYSERR_NOERROR);
     return value;
+  }
+
+  std::int32_t read(std::uint32_t componentType, std::uint32_t controlType) {
+    const auto found = control(componentType, controlType);
+    EXPECT_TRUE(found.has_value());
+    return found ? value(*found) : -12345;
   }
 
   void write(std::uint32_t componentType, std::uint32_t controlType, std::int32_t value) {
@@ -159,12 +121,12 @@ TEST_P(LineChoiceTest, FirstExistingCandidateMakesTheLine) {
         level(GetParam().elements[i] + " Playback Volume", 0, 100 + static_cast<long>(i), {1}));
   }
   open(elements);
-  const auto volume = control(GetParam().componentType, kVolume);
   if (GetParam().expected.empty()) {
     MIXERLINE line;
     EXPECT_EQ(findLine(GetParam().componentType, line), MIXERR_INVALLINE);
     return;
   }
+  const auto volume = control(GetParam().componentType, kVolume);
   ASSERT_TRUE(volume.has_value());
   const auto expected =
       std::find(GetParam().elements.begin(), GetParam().elements.end(), GetParam().expected);
@@ -435,6 +397,8 @@ TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
   EXPECT_EQ(mixer.mixerClose(second), MMSYSERR_NOERROR);
 }
 
+constexpr const char* kAmixer = "/usr/bin/amixer";
+
 TEST_F(AlsaMixerTest, ChangesByOtherProcessesAreSeenByAnOpenHandle) {
   open({level("Master Playback Volume", 0, 65535, {100, 100}), onOff("Master Playback Switch", {1, 1})});
   const auto volume = control(kSpeakers, kVolume);
@@ -448,15 +412,16 @@ TEST_F(AlsaMixerTest, ChangesByOtherProcessesAreSeenByAnOpenHandle) {
   EXPECT_EQ(value(*volume), 200);
   EXPECT_EQ(value(*mute), 1);
 
-  const auto status =
-      run({"amixer", "-q", "-D", card->device(), "cset", "name=Master Playback Volume", "4000,5000"},
-          card->environment());
-  if (!status) {
-    GTEST_SKIP() << "amixer (alsa-utils) did not run";
+  if (::access(kAmixer, X_OK) != 0) {
+    GTEST_SKIP() << kAmixer << " (alsa-utils) is not installed";
   }
-  EXPECT_EQ(*status, 0);
+  const test::ProcessOptions options{card->environment(), {}, std::chrono::seconds(10)};
+  auto result = test::RunProcess(
+      {kAmixer, "-q", "-D", card->device(), "cset", "name=Master Playback Volume", "4000,5000"}, options);
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(value(*volume), 4000);
-  EXPECT_EQ(run({"amixer", "-q", "-D", card->device(), "sset", "Master", "unmute"}, card->environment()), 0);
+  result = test::RunProcess({kAmixer, "-q", "-D", card->device(), "sset", "Master", "unmute"}, options);
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(value(*mute), 0);
 }
 

@@ -131,15 +131,15 @@ struct AlsaMixer::Session {
   explicit Session(MixerPtr opened) : mixer(std::move(opened)) {
     for (const LineRule& rule : kLineRules) {
       if (auto line = findLine(mixer.get(), rule)) {
-        lines.push_back(std::move(*line));
-        const auto lineId = static_cast<std::uint32_t>(lines.size());
-        snd_mixer_elem_t* element = findElement(mixer.get(), lines.back().element);
-        if (lines.back().direction->hasVolume(element)) {
+        const auto lineId = static_cast<std::uint32_t>(lines.size() + 1);
+        snd_mixer_elem_t* element = findElement(mixer.get(), line->element);
+        if (line->direction->hasVolume(element)) {
           controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_VOLUME});
         }
-        if (lines.back().direction->hasSwitch(element)) {
+        if (line->direction->hasSwitch(element)) {
           controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_MUTE});
         }
+        lines.push_back(std::move(*line));
       }
     }
   }
