@@ -7,10 +7,12 @@
 #include "mixer/shared_mixer.h"
 #include "platform/process.h"
 #include "platform/services.h"
+#include "platform/toolkit.h"
 #include "startup/arguments.h"
 #include "startup/exit_status.h"
 #include "startup/mixer_modes.h"
 #include "startup/usage.h"
+#include "window/frmVolume.h"
 
 namespace sonaru {
 
@@ -19,6 +21,20 @@ namespace {
 int ModeNotAvailable(const char* mode) {
   std::cerr << "sonaru : le mode " << mode << " n'est pas encore disponible.\n";
   return ExitModeNotAvailable;
+}
+
+constexpr int ExitNoDisplay = 1;
+
+// The window keeps the process alive: Main returns once it has closed.
+int RunWindowMode() {
+  if (!platform::toolkit().DisplayAvailable()) {
+    std::cerr << "Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir.\n";
+    return ExitNoDisplay;
+  }
+  frmVolume window;
+  window.Show();
+  platform::toolkit().Run();
+  return ExitDone;
 }
 
 int RunMixerMode() {
@@ -33,7 +49,7 @@ int RunMixerMode() {
 int Main() {
   const std::string argumentText = platform::process().ArgumentText();
   if (argumentText.empty()) {
-    return ModeNotAvailable("fenêtre");
+    return RunWindowMode();
   }
   if (const std::optional<std::string> text = InformationText(argumentText)) {
     std::cout << *text;

@@ -1,0 +1,96 @@
+// Dragging the thumbs: clamping to the track, the level written at every move, buttons, the ding, edges.
+#include <gmock/gmock.h>
+
+#include "window_fixture.h"
+
+namespace sonaru::test {
+namespace {
+
+using namespace platform;
+using ::testing::ElementsAre;
+
+class SliderTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    AddAllChannels();
+    mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT).volume->maximum = 32767;
+    mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE).volume->minimum = 100;
+    Open();
+  }
+  /// Grabs thumb i at `grip` twips below its top edge and moves the mouse to `y`.
+  void Drag(int i, float grip, float y, int button = vbLeftButton) {
+    toolkit.MouseDown(Thumb(i), button, grip);
+    toolkit.MouseMove(Thumb(i), button, y);
+  }
+};
+
+TEST_F(SliderTest, DraggingAboveTheTrackStopsAtItsTopAndWritesTheWholeRange) {
+  Drag(0, 100, -5000);
+  Drag(2, 100, -5000);
+  EXPECT_EQ(TopOf(Thumb(0)), 758);
+  EXPECT_EQ(TopOf(Thumb(2)), 758);
+  EXPECT_THAT(SetCalls(), ElementsAre(SetVolume(0, 65535), SetVolume(2, 32767)));
+}
+
+TEST_F(SliderTest, DraggingBelowTheTrackStopsAtItsBottomAndWritesZeroRaisedToTheMinimum) {
+  Drag(1, 100, -1000);
+  Drag(1, 100, 9000);
+  EXPECT_EQ(TopOf(Thumb(1)), 3473);
+  EXPECT_EQ(SetCalls().back(), SetVolume(1, 100));
+}
+
+TEST_F(SliderTest, TheThumbKeepsItsGripPointAndEveryMoveWrites) {
+  Drag(0, 100, -200);  // 300 twips up from the bottom of the travel
+  EXPECT_EQ(TopOf(Thumb(0)), 3173);
+  toolkit.MouseMove(Thumb(0), vbLeftButton, 100);  // the same place again still writes
+  EXPECT_THAT(SetCalls(), ElementsAre(SetVolume(0, 7241), SetVolume(0, 7241)));
+}
+
+TEST_F(SliderTest, OtherButtonsAndPlainMovesMoveNothing) {
+  for (int button : {0, vbRightButton, vbMiddleButton, vbLeftButton | vbRightButton}) {
+    Drag(0, 100, -1000, button);
+  }
+  EXPECT_EQ(TopOf(Thumb(0)), 3473);
+  EXPECT_TRUE(SetCalls().empty());
+}
+
+TEST_F(SliderTest, ARightButtonPressDoesNotMoveTheGripPoint) {
+  toolkit.MouseDown(Thumb(0), vbLeftButton, 100);
+  toolkit.MouseDown(Thumb(0), vbRightButton, 250);
+  toolkit.MouseMove(Thumb(0), vbLeftButton, 0);
+  EXPECT_EQ(TopOf(Thumb(0)), 3373);
+}
+
+TEST_F(SliderTest, ReleasingPlaysTheDingForVolAndWaveOnly) {
+  for (int i = 0; i < ChannelCount; ++i) {
+    toolkit.MouseUp(Thumb(i), i == 2 ? vbRightButton : vbLeftButton, 0);
+  }
+  EXPECT_THAT(sound.played, ElementsAre(std::pair<std::string, std::uint32_t>{"/opt/sonaru/ding.wav", 0x11},
+                                        std::pair<std::string, std::uint32_t>{"/opt/sonaru/ding.wav", 0x11}));
+}
+
+TEST_F(SliderTest, PaintingDrawsTheRaisedEdgeOnEveryThumbHiddenOnesToo) {
+  toolkit.SetVisible(Thumb(5), false);
+  toolkit.Paint();
+  for (int i = 0; i < ChannelCount; ++i) {
+    ASSERT_TRUE(toolkit.Of(Thumb(i)).edge) << i;
+    const PixelRect& edge = *toolkit.Of(Thumb(i)).edge;
+    EXPECT_EQ(edge.right, 35);
+    EXPECT_EQ(edge.bottom, 19);
+    EXPECT_EQ(edge.left + edge.top, 0);
+  }
+}
+
+TEST_F(SliderTest, TheEdgeFollowsTheScreensTwipsPerPixel) {
+  toolkit.twipsPerPixel = 7.5;  // 192 dots per inch rounds to 8 twips per pixel
+  window.reset();
+  toolkit.controls.clear();
+  Open();
+  toolkit.Paint();
+  EXPECT_EQ(toolkit.Of(Thumb(0)).edge->right, 65);
+  EXPECT_EQ(toolkit.Of(Thumb(0)).edge->bottom, 35);
+}
+
+}  // namespace
+}  // namespace sonaru::test
