@@ -4,8 +4,12 @@
 #include "platform/alsa/alsa_mixer.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_profile_file.h"
-#include "platform/posix/stderr_message_box.h"
+#include "platform/qt/desktop_help_viewer.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_toolkit.h"
 #include "platform/services.h"
+#include "platform/sndfile/sndfile_sound.h"
+#include "platform/systemd/systemd_scheduler.h"
 #include "startup/start_up.h"
 
 int main(int argc, char** argv) {
@@ -13,8 +17,12 @@ int main(int argc, char** argv) {
   const char* device = std::getenv("SONARU_MIXER_DEVICE");
   AlsaMixer mixer(device != nullptr && device[0] != '\0' ? device : "default");
   PosixProfileFile profile;
-  StderrMessageBox messageBox;
+  QtMessageBox messageBox;
   PosixProcess process(argc, argv);
-  services() = Services{&mixer, &profile, &messageBox, &process};
+  SystemdScheduler scheduler;
+  QtToolkit toolkit;
+  SndfileSound sound;
+  DesktopHelpViewer help;
+  services() = Services{&mixer, &profile, &messageBox, &process, &scheduler, &toolkit, &sound, &help};
   return sonaru::Main();
 }

@@ -11,17 +11,13 @@
 #include "startup/arguments.h"
 #include "startup/exit_status.h"
 #include "startup/mixer_modes.h"
+#include "startup/restore_task.h"
 #include "startup/usage.h"
 #include "window/frmVolume.h"
 
 namespace sonaru {
 
 namespace {
-
-int ModeNotAvailable(const char* mode) {
-  std::cerr << "sonaru : le mode " << mode << " n'est pas encore disponible.\n";
-  return ExitModeNotAvailable;
-}
 
 constexpr int ExitNoDisplay = 1;
 
@@ -56,7 +52,7 @@ int Main() {
     return ExitDone;
   }
   if (!GetArgument("/T").empty()) {
-    return ModeNotAvailable("restauration différée (/T)");
+    return CreateRestoreTask();
   }
   return RunMixerMode();
 }

@@ -1,0 +1,134 @@
+// Qt's input turned into the form's events: virtual-key codes, button bits and twips.
+#include "platform/qt/qt_form.h"
+
+#include <qdrawutil.h>
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/qt/qt_pictures.h"
+
+namespace sonaru::platform {
+
+namespace {
+
+// Letters and digits have the same codes in both; the function keys F1 to F24 are 112 to 135.
+int VirtualKeyCode(int key) {
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+    return 112 + (key - Qt::Key_F1);
+  }
+  if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+    return key;
+  }
+  return 0;
+}
+
+int ShiftBits(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? vbShiftMask : 0) |
+         (modifiers & Qt::ControlModifier ? vbCtrlMask : 0) | (modifiers & Qt::AltModifier ? vbAltMask : 0);
+}
+
+// Qt's left, right and middle buttons carry the same bits as the form's events.
+int ButtonBits(Qt::MouseButtons buttons) {
+  return static_cast<int>(buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton));
+}
+
+}  // namespace
+
+QtForm::QtForm(FormEvents& events, double twipsPerPixel) : events_(&events), twipsPerPixel_(twipsPerPixel) {}
+
+void QtForm::paintEvent(QPaintEvent*) {
+  if (events_ != nullptr) {
+    events_->Form_Paint();
+  }
+}
+
+// The controls pass on the keys they do not use, so F1 arrives here whatever has the focus.
+void QtForm::keyPressEvent(QKeyEvent* event) {
+  if (events_ != nullptr) {
+    events_->Form_KeyDown(VirtualKeyCode(event->key()), ShiftBits(event->modifiers()));
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void QtForm::closeEvent(QCloseEvent* event) {
+  if (FormEvents* events = std::exchange(events_, nullptr)) {
+    events->Form_Unload();
+  }
+  event->accept();
+}
+
+QtPictureBox::QtPictureBox(QtForm& form, Control control, const ControlDesign& design)
+    : QWidget(&form), form_(form), control_(control), picture_(PicturePixmap(design.picture)) {
+  if (design.backColor) {
+    face_ = QColor(design.backColor->red, design.backColor->green, design.backColor->blue);
+  }
+  if (design.handCursor) {
+    setCursor(HandCursor());
+  }
+}
+
+void QtPictureBox::SetEdge(const PixelRect& rect) {
+  const QRect edge(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+  if (edge_ != edge) {
+    edge_ = edge;
+    update();
+  }
+}
+
+// DrawEdge's EDGE_RAISED: white and light grey above and left, grey and black below and right.
+void QtPictureBox::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (face_) {
+    painter.fillRect(rect(), *face_);
+  }
+  if (!picture_.isNull()) {
+    painter.drawPixmap(0, 0, picture_);
+  }
+  if (edge_) {
+    QPalette edgeColours;
+    edgeColours.setColor(QPalette::Light, Qt::white);
+    edgeColours.setColor(QPalette::Midlight, QColor(192, 192, 192));
+    edgeColours.setColor(QPalette::Dark, QColor(128, 128, 128));
+    edgeColours.setColor(QPalette::Shadow, Qt::black);
+    qDrawWinPanel(&painter, *edge_, edgeColours, false);
+  }
+}
+
+void QtPictureBox::mousePressEvent(QMouseEvent* event) {
+  Forward(Mouse::Down, ButtonBits(event->button()), *event);
+}
+
+// Qt sends the moves and the release to the widget the button went down on, wherever the pointer is.
+void QtPictureBox::mouseMoveEvent(QMouseEvent* event) {
+  Forward(Mouse::Move, ButtonBits(event->buttons()), *event);
+}
+
+void QtPictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  Forward(Mouse::Up, ButtonBits(event->button()), *event);
+}
+
+void QtPictureBox::Forward(Mouse kind, int button, const QMouseEvent& event) {
+  FormEvents* events = form_.Events();
+  if (events == nullptr) {
+    return;
+  }
+  const int shift = ShiftBits(event.modifiers());
+  const float x = static_cast<float>(event.position().x() * form_.TwipsPerPixel());
+  const float y = static_cast<float>(event.position().y() * form_.TwipsPerPixel());
+  switch (kind) {
+    case Mouse::Down:
+      events->Control_MouseDown(control_, button, shift, x, y);
+      break;
+    case Mouse::Move:
+      events->Control_MouseMove(control_, button, shift, x, y);
+      break;
+    case Mouse::Up:
+      events->Control_MouseUp(control_, button, shift, x, y);
+      break;
+  }
+}
+
+}  // namespace sonaru::platform

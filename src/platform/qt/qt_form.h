@@ -1,0 +1,55 @@
+// The form's Qt widgets: the top-level form and the picture box, both forwarding their input as events.
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <optional>
+
+#include "platform/toolkit.h"
+
+namespace sonaru::platform {
+
+/// Forwards paint, keys and closing to the form's events until the form has unloaded.
+class QtForm final : public QWidget {
+ public:
+  QtForm(FormEvents& events, double twipsPerPixel);
+
+  /// The events, or nothing once the form has unloaded.
+  FormEvents* Events() const { return events_; }
+  double TwipsPerPixel() const { return twipsPerPixel_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  FormEvents* events_;
+  double twipsPerPixel_;
+};
+
+/// A borderless box showing a picture or a coloured face, with an optional raised edge over it.
+class QtPictureBox final : public QWidget {
+ public:
+  QtPictureBox(QtForm& form, Control control, const ControlDesign& design);
+
+  void SetEdge(const PixelRect& rect);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  enum class Mouse { Down, Move, Up };
+  void Forward(Mouse kind, int button, const QMouseEvent& event);
+
+  QtForm& form_;
+  Control control_;
+  QPixmap picture_;
+  std::optional<QColor> face_;
+  std::optional<QRect> edge_;
+};
+
+}  // namespace sonaru::platform

@@ -1,0 +1,168 @@
+// systemd-run --user --unit=NAME --on-calendar="YYYY-MM-DD HH:MM:SS" --timer-property=AccuracySec=1s
+// -- PROGRAM ARGUMENTS, after a pending timer of the same name has been cleared away.
+#include "platform/systemd/systemd_scheduler.h"
+
+#include <cmath>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/systemd/child_process.h"
+
+namespace sonaru::platform {
+
+namespace {
+
+constexpr const char* SystemdRun = "systemd-run";
+
+constexpr std::uint32_t HonouredFlags =
+    TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_HIDDEN | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON;
+
+// systemd never fires a calendar time already past when the timer starts, and the timer starts a moment
+// after systemd-run does: a start time due sooner (a delay of 0 or less) moves to this many seconds on.
+constexpr std::time_t SoonestStart = 2;
+
+std::string CalendarText(const LocalDateTime& start) {
+  std::tm moment{};
+  moment.tm_year = start.year - 1900;
+  moment.tm_mon = start.month - 1;
+  moment.tm_mday = start.day;
+  moment.tm_hour = start.hour;
+  moment.tm_min = start.minute;
+  moment.tm_sec = start.second;
+  moment.tm_isdst = -1;
+  const std::time_t soonest = std::time(nullptr) + SoonestStart;
+  if (std::mktime(&moment) < soonest) {
+    ::localtime_r(&soonest, &moment);
+  }
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &moment);
+  return text;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    if (end > start) {
+      words.push_back(text.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return words;
+}
+
+SchedulerResult ResultOf(const ChildOutcome& outcome) {
+  std::string output = outcome.errorOutput;
+  while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) {
+    output.pop_back();
+  }
+  const std::string name(SystemdRun);
+  switch (outcome.end) {
+    case ChildOutcome::End::Exited:
+      if (outcome.code == 0) {
+        return {};
+      }
+      return SchedulerResult::Failure(
+          !output.empty() ? output : name + " a échoué (code " + std::to_string(outcome.code) + ")");
+    case ChildOutcome::End::Signalled:
+      return SchedulerResult::Failure(name + " a été interrompu (signal " + std::to_string(outcome.code) +
+                                      ")");
+    case ChildOutcome::End::TimedOut:
+      return SchedulerResult::Failure(name + " ne répond pas");
+    case ChildOutcome::End::NotStarted:
+      break;
+  }
+  return SchedulerResult::Failure("impossible de lancer " + name + " : " + std::strerror(outcome.code));
+}
+
+}  // namespace
+
+SystemdScheduler::SystemdScheduler(std::chrono::milliseconds limit) : limit_(limit) {}
+
+SchedulerResult SystemdScheduler::Connect() {
+  const std::optional<std::string> found = FindOnPath(SystemdRun);
+  if (!found) {
+    return SchedulerResult::Failure(std::string(SystemdRun) + " est introuvable");
+  }
+  systemdRun_ = *found;
+  return {};
+}
+
+SchedulerResult SystemdScheduler::NewTask(const std::string& name) {
+  unit_ = name;
+  return {};
+}
+
+SchedulerResult SystemdScheduler::SetApplicationName(const std::string& program) {
+  program_ = program;
+  return {};
+}
+
+SchedulerResult SystemdScheduler::SetParameters(const std::string& arguments) {
+  arguments_ = arguments;
+  return {};
+}
+
+// The unit's description stays systemd's own, the command line, which tells the user more.
+SchedulerResult SystemdScheduler::SetComment(const std::string&) { return {}; }
+
+SchedulerResult SystemdScheduler::SetFlags(std::uint32_t flags) {
+  if ((flags & ~HonouredFlags) != 0) {
+    return SchedulerResult::Failure("options de tâche non prises en charge : " + std::to_string(flags));
+  }
+  return {};
+}
+
+SchedulerResult SystemdScheduler::NewTrigger() { return {}; }
+
+SchedulerResult SystemdScheduler::SetStartDate(DATE date) {
+  startDate_ = std::floor(date);
+  return {};
+}
+
+SchedulerResult SystemdScheduler::SetStartTime(DATE time) {
+  startTime_ = time;
+  return {};
+}
+
+SchedulerResult SystemdScheduler::SetTriggerType(std::int32_t type) {
+  if (type != TASK_TIME_TRIGGER_ONCE) {
+    return SchedulerResult::Failure("seul un déclenchement unique est pris en charge");
+  }
+  return {};
+}
+
+// The user's own systemd instance runs the task as that user, and only while it runs: no password.
+SchedulerResult SystemdScheduler::SetAccountInformation(const std::string&,
+                                                        const std::optional<std::string>&) {
+  return {};
+}
+
+SchedulerResult SystemdScheduler::Register() {
+  StopPendingTask();
+  std::vector<std::string> argv = {systemdRun_,
+                                   "--user",
+                                   "--unit=" + unit_,
+                                   "--on-calendar=" + CalendarText(DateTimeOf(startDate_ + startTime_)),
+                                   "--timer-property=AccuracySec=1s",
+                                   "--",
+                                   program_};
+  for (std::string& word : Words(arguments_)) {
+    argv.push_back(std::move(word));
+  }
+  return ResultOf(RunChild(argv, limit_));
+}
+
+// systemd refuses a new unit while one of the same name is loaded: a pending timer, or the failed run of
+// the last task, which stays until reset. Both commands fail harmlessly when there is nothing to clear.
+void SystemdScheduler::StopPendingTask() {
+  const std::optional<std::string> systemctl = FindOnPath("systemctl");
+  if (!systemctl) {
+    return;
+  }
+  RunChild({*systemctl, "--user", "stop", unit_ + ".timer"}, limit_);
+  RunChild({*systemctl, "--user", "reset-failed", unit_ + ".timer", unit_ + ".service"}, limit_);
+}
+
+}  // namespace sonaru::platform
