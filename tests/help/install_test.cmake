@@ -1,0 +1,43 @@
+# Installs the build into an empty prefix and checks that every shipped file lands where the desktop,
+# man and the program look for it. Run with -DBUILD_DIR=... -DPREFIX=... -DWITH_HELP=ON|OFF.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(
+  COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE output
+  ERROR_VARIABLE output
+)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed (${result}):\n${output}")
+endif()
+
+set(shipped
+  "bin/sonaru"
+  "share/sonaru/ding.wav=${BUILD_DIR}/ding.wav"
+  "share/applications/sonaru.desktop"
+  "share/icons/hicolor/scalable/apps/sonaru.svg"
+  "share/man/man1/sonaru.1"
+)
+if(WITH_HELP)
+  list(APPEND shipped "share/sonaru/Sonaru.CHM=${BUILD_DIR}/Sonaru.CHM")
+elseif(EXISTS ${PREFIX}/share/sonaru/Sonaru.CHM)
+  message(FATAL_ERROR "a build without chmcmd installed a help file")
+endif()
+
+foreach(entry IN LISTS shipped)
+  string(REPLACE "=" ";" parts ${entry})
+  list(GET parts 0 file)
+  if(NOT EXISTS ${PREFIX}/${file} OR IS_DIRECTORY ${PREFIX}/${file})
+    message(FATAL_ERROR "not installed: ${file}")
+  endif()
+  list(LENGTH parts count)
+  if(count EQUAL 2)
+    list(GET parts 1 built)
+    file(SHA256 ${PREFIX}/${file} installed_hash)
+    file(SHA256 ${built} built_hash)
+    if(NOT installed_hash STREQUAL built_hash)
+      message(FATAL_ERROR "${file} differs from the built ${built}")
+    endif()
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
