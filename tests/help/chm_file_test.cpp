@@ -21,6 +21,13 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 std::vector<std::string> Attributes(const std::string& page, const char* name) {
   const std::regex attribute(std::string(name) + "=\"([^\"]*)\"");
   std::vector<std::string> values;
@@ -104,6 +111,13 @@ TEST_F(BuiltHelpFile, EveryPageIsReachedAndEveryLinkIsStored) {
   EXPECT_GE(pages, 8u);
 }
 
+TEST_F(BuiltHelpFile, PictureIsReadByteForByte) {
+  const std::optional<std::string> picture = file_->Read("/images/haut-parleur.png");
+  ASSERT_TRUE(picture);
+  EXPECT_TRUE(picture->starts_with("\x89PNG\r\n\x1a\n"));
+  EXPECT_TRUE(*picture == FileBytes(SONARU_HELP_SOURCE_DIR "/images/haut-parleur.png"));
+}
+
 TEST_F(BuiltHelpFile, ObjectsAreReadWholeWhateverTheLetterCase) {
   const std::optional<std::string> style = file_->Read("/aide.css");
   ASSERT_TRUE(style);
@@ -130,13 +144,6 @@ class NotAHelpFile : public ::testing::Test {
     return path.string();
   }
 
-  static std::string BuiltHelpBytes() {
-    std::ifstream in(SONARU_HELP_FILE, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-
   fs::path folder_;
 };
 
@@ -157,7 +164,7 @@ TEST_F(NotAHelpFile, DamagedHelpFileGivesNoPage) {
   if (!SONARU_HELP_BUILT) {
     GTEST_SKIP() << "built without chmcmd: there is no help file to damage";
   }
-  const std::string whole = BuiltHelpBytes();
+  const std::string whole = FileBytes(SONARU_HELP_FILE);
   ASSERT_GT(whole.size(), 4096u);
 
   const std::optional<ChmFile> truncated = ChmFile::Open(Write("coupe.chm", whole.substr(0, 1024)));

@@ -16,6 +16,7 @@ set(shipped
   "share/sonaru/ding.wav=${BUILD_DIR}/ding.wav"
   "share/applications/sonaru.desktop"
   "share/icons/hicolor/scalable/apps/sonaru.svg"
+  "share/icons/hicolor/48x48/apps/sonaru.png"
   "share/man/man1/sonaru.1"
 )
 if(WITH_HELP)
