@@ -128,6 +128,22 @@ TEST_F(BuiltHelpFile, ObjectsAreReadWholeWhateverTheLetterCase) {
   EXPECT_FALSE(file_->Read(""));
 }
 
+TEST(DefaultTopic, FallsBackWhenTheFileNamesNoneOrOneItDoesNotHold) {
+  if (!SONARU_HELP_BUILT) {
+    GTEST_SKIP() << "built without chmcmd: there are no help files";
+  }
+  // The usual names come before the first page, and index before default.
+  const std::optional<ChmFile> unnamed = ChmFile::Open(SONARU_TOPIC_FILES_DIR "/sans-sujet.chm");
+  ASSERT_TRUE(unnamed);
+  EXPECT_EQ(unnamed->DefaultTopic(), "/index.htm");
+
+  // Named but not stored, and no usual name: the first page in path order.
+  const std::optional<ChmFile> missing = ChmFile::Open(SONARU_TOPIC_FILES_DIR "/nommee-absente.chm");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->DefaultTopic(), "/a.html");
+  EXPECT_EQ(missing->Title(), "Sujets");
+}
+
 class NotAHelpFile : public ::testing::Test {
  protected:
   void SetUp() override {

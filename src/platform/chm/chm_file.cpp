@@ -75,7 +75,8 @@ std::optional<ChmFile> ChmFile::Open(const std::string& path) {
 std::string ChmFile::DefaultTopic() const {
   if (const std::optional<std::string> named = SystemEntry(SystemDefaultTopic)) {
     const std::string topic = RootedPath(CutAtNul(*named));
-    if (Holds(topic)) {
+    // An empty name would give "/", the root folder, which the file also holds.
+    if (!topic.ends_with('/') && Holds(topic)) {
       return topic;
     }
   }
