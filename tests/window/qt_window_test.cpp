@@ -1,0 +1,196 @@
+// The window on Qt's offscreen platform, driven through Qt's own input routing as a user would drive it.
+#include <gmock/gmock.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+
+#include "fakes/services_fixture.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_toolkit.h"
+#include "recording_services.h"
+#include "startup/start_up.h"
+#include "window/frmVolume.h"
+
+namespace sonaru::test {
+namespace {
+
+using namespace platform;
+
+struct SeenBox {
+  QString title, text;
+  QMessageBox::Icon icon = QMessageBox::Information;
+  QMessageBox::StandardButtons buttons;
+};
+
+class QtWindowTest : public ServicesTest {
+ protected:
+  void SetUp() override {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    ServicesTest::SetUp();
+    Application();
+    AddAllChannels();
+    services().toolkit = &toolkit;
+    services().sound = &sound;
+    services().help = &help;
+    services().messageBox = &boxes;
+  }
+  void TearDown() override {
+    window.reset();
+    ServicesTest::TearDown();
+  }
+
+  void Open() {
+    window = std::make_unique<frmVolume>();
+    window->Show();
+    form = toolkit.FormWidget();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  }
+
+  /// Runs `action`, which must open a modal box now or from the event loop (an access key clicks its button
+  /// a moment later); each box is read and closed with its OK button.
+  std::vector<SeenBox> WithBoxesClosed(const std::function<void()>& action) {
+    std::vector<SeenBox> seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        seen.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    poll.start(10);
+    action();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !seen.empty(); }, 5000)) << "no message box came";
+    return seen;
+  }
+
+  QWidget* At(int x, int y) { return form->childAt(x, y); }
+  QCheckBox* Box(int i) { return form->findChildren<QCheckBox*>().at(i); }
+  QPushButton* Button(const QString& caption) {
+    for (QPushButton* button : form->findChildren<QPushButton*>()) {
+      if (button->text() == caption) {
+        return button;
+      }
+    }
+    return nullptr;
+  }
+
+  QtToolkit toolkit;
+  QtMessageBox boxes;
+  RecordingSound sound;
+  RecordingHelpViewer help;
+  std::unique_ptr<frmVolume> window;
+  QWidget* form = nullptr;
+};
+
+TEST_F(QtWindowTest, TheFormHasTheDesignedSizeTitleIconAndFont) {
+  Open();
+  EXPECT_EQ(form->size(), QSize(582, 284));  // 8730 by 4260 twips at 15 twips per pixel
+  EXPECT_EQ(form->minimumSize(), form->maximumSize());
+  EXPECT_EQ(form->windowTitle().size(), 107);
+  EXPECT_FALSE(form->windowIcon().isNull());
+  EXPECT_EQ(form->font().families().value(0), "MS Sans Serif");
+  EXPECT_TRUE(form->font().bold());
+  EXPECT_DOUBLE_EQ(form->font().pointSizeF(), 8.25);
+  EXPECT_EQ(form->findChildren<QLabel*>().size(), 6u + 55u);
+}
+
+TEST_F(QtWindowTest, DraggingAThumbWritesTheLevelAtEveryMoveAndTheReleaseDings) {
+  Open();
+  // Thumb 0 stands at the bottom of its travel: 3473 twips, that is 232 pixels, and 20 pixels from the left.
+  QWidget* thumb = At(37, 240);
+  ASSERT_NE(thumb, nullptr);
+  EXPECT_EQ(thumb->geometry(), QRect(20, 232, 35, 19));
+  QWindow* screen = form->windowHandle();
+  QTest::mousePress(screen, Qt::LeftButton, {}, QPoint(37, 240));
+  QTest::mouseMove(screen, QPoint(37, 220));
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, 7241);  // 300 twips up
+  QTest::mouseMove(screen, QPoint(300, -50));  // far outside the thumb: the thumb keeps the mouse
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, 65535);
+  EXPECT_EQ(thumb->y(), 51);  // 758 twips
+  QTest::mouseRelease(screen, Qt::LeftButton, {}, QPoint(300, -50));
+  ASSERT_EQ(sound.played.size(), 1u);
+  EXPECT_EQ(sound.played[0].first, "/opt/sonaru/ding.wav");
+}
+
+TEST_F(QtWindowTest, AClickOnAMuteBoxMutesItsChannel) {
+  Open();
+  QTest::mouseClick(Box(4), Qt::LeftButton, {}, QPoint(5, Box(4)->height() / 2));
+  EXPECT_TRUE(Box(4)->isChecked());
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC).mute->value, 1);
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).mute->value, 0);
+}
+
+TEST_F(QtWindowTest, F1OpensTheHelpWhileAButtonHasTheFocus) {
+  Open();
+  Button("&Restaurer")->setFocus();
+  QTest::keyClick(form->windowHandle(), Qt::Key_F1);
+  QTest::keyClick(form->windowHandle(), Qt::Key_F1, Qt::ShiftModifier);
+  Box(0)->setFocus();
+  QTest::keyClick(form->windowHandle(), Qt::Key_F1, Qt::ControlModifier);
+  EXPECT_EQ(help.opened.size(), 3u);
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).mute->value, 0);
+}
+
+TEST_F(QtWindowTest, AltSSavesAndShowsTheSummaryInAPlainBox) {
+  mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value = 45000;
+  Open();
+  const std::vector<SeenBox> seen =
+      WithBoxesClosed([&] { QTest::keyClick(form->windowHandle(), Qt::Key_S, Qt::AltModifier); });
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].title, "Sonaru");
+  EXPECT_EQ(seen[0].icon, QMessageBox::NoIcon);
+  EXPECT_EQ(seen[0].buttons, QMessageBox::Ok);
+  EXPECT_TRUE(seen[0].text.startsWith("Volume sauvegardé \n__________________\nWaveVolume :  45000\n"));
+  EXPECT_TRUE(SettingsText().starts_with("[Volume]\nWaveVolume= 45000\n"));
+}
+
+TEST_F(QtWindowTest, RestoreAppliesTheFileRefreshesAndSaysSo) {
+  SettingsText() = "[Volume]\nWaveVolume= 65535\nWaveMute= 1\n";
+  process.existingFiles.insert("/opt/sonaru/Sonaru.ini");
+  Open();
+  const std::vector<SeenBox> seen = WithBoxesClosed([&] { Button("&Restaurer")->click(); });
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].text, "Volume restauré.");
+  EXPECT_TRUE(Box(0)->isChecked());
+  EXPECT_EQ(At(37, 60)->geometry(), QRect(20, 51, 35, 19));
+}
+
+TEST_F(QtWindowTest, QuitEndsTheEventLoopAndMainReturns) {
+  bool timedOut = false;
+  QTimer::singleShot(0, [&] {
+    toolkit.FormWidget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(toolkit.FormWidget()));
+    QTest::keyClick(toolkit.FormWidget()->windowHandle(), Qt::Key_Q, Qt::AltModifier);
+  });
+  QTimer::singleShot(5000, [&] {
+    timedOut = true;
+    QApplication::exit();
+  });
+  EXPECT_EQ(Main(), 0);
+  EXPECT_FALSE(timedOut);
+  EXPECT_EQ(mixer.openHandles, 0);
+  EXPECT_TRUE(SettingsText().empty());
+}
+
+TEST_F(QtWindowTest, TheCloseBoxEndsTheEventLoopToo) {
+  bool timedOut = false;
+  QTimer::singleShot(0, [&] { toolkit.FormWidget()->close(); });
+  QTimer::singleShot(5000, [&] {
+    timedOut = true;
+    QApplication::exit();
+  });
+  EXPECT_EQ(Main(), 0);
+  EXPECT_FALSE(timedOut);
+  EXPECT_EQ(mixer.openHandles, 0);
+}
+
+}  // namespace
+}  // namespace sonaru::test
