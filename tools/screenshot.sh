@@ -39,10 +39,24 @@ Xvfb ":$number" -screen 0 1600x1200x24 -br -nolisten tcp -fbdir "$work" &
 server=$!
 for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$number ]] && break; sleep 0.1; done
 
+started=$(date +%s%N)
 env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=":$number" XDG_RUNTIME_DIR="$work" \
   ALSA_CONFIG_PATH="$build/tests/vcard/vcard.conf" SONARU_VCARD_FILE="$work/card" "$work/sonaru" &
 window=$!
-sleep "${SONARU_SCREENSHOT_DELAY:-3}"
+# The time from the start to the window's first picture on the screen, watched in Xvfb's screen file.
+python3 - "$work/Xvfb_screen0" "$started" <<'PY'
+import struct, sys, time
+start = int(sys.argv[2]) / 1e9
+while time.time() - start < 20:
+    data = open(sys.argv[1], 'rb').read()
+    header = struct.unpack('>25I', data[:100])
+    at = header[0] + header[19] * 12 + 140 * header[12] + 290 * header[11] // 8
+    if data[at:at + 3] != b'\0\0\0':
+        print(f'window shown {1000 * (time.time() - start):.0f} ms after the start')
+        break
+    time.sleep(0.005)
+PY
+sleep 1  # let it finish painting
 
 # Xvfb keeps its screen as an XWD file. Without a window manager the window stands in the top-left corner,
 # the pointer in the middle of the screen: the window is what is not the black root in the top-left quarter.

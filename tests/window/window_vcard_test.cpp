@@ -1,0 +1,107 @@
+// The window mode of the program with its real backends, as main() assembles them, on the virtual card:
+// a drag through Qt's input routing lands on the card. Also measures the start and the drag's write rate.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/alsa/alsa_mixer.h"
+#include "platform/posix/posix_process.h"
+#include "platform/posix/posix_profile_file.h"
+#include "platform/qt/desktop_help_viewer.h"
+#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_toolkit.h"
+#include "platform/services.h"
+#include "platform/sndfile/sndfile_sound.h"
+#include "startup/start_up.h"
+#include "virtual_card.h"
+
+namespace sonaru::test {
+namespace {
+
+using namespace platform;
+using Clock = std::chrono::steady_clock;
+
+std::vector<CardElement> Card() {
+  return {
+      {"Master Playback Volume", false, 0, 65535, {0, 0}},
+      {"Master Playback Switch", true, 0, 1, {1, 1}},
+      {"PCM Playback Volume", false, 0, 255, {128, 128}},
+      {"PCM Playback Switch", true, 0, 1, {0, 0}},
+  };
+}
+
+TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  VirtualCard card(Card());
+  char name[] = "sonaru";
+  char* argv[] = {name, nullptr};
+  AlsaMixer mixer("default");
+  PosixProfileFile profile;
+  QtMessageBox messageBox;
+  PosixProcess process(1, argv);
+  QtToolkit toolkit;
+  SndfileSound sound;
+  DesktopHelpViewer help;
+  services() = Services{&mixer, &profile, &messageBox, &process, nullptr, &toolkit, &sound, &help};
+  Application();
+
+  std::vector<QString> boxes;  // none expected; closed so that a surprise cannot block the run
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      boxes.push_back(box->text());
+      box->done(QMessageBox::Ok);
+    }
+  });
+  closer.start(20);
+
+  const Clock::time_point start = Clock::now();
+  Clock::duration toShown{};
+  constexpr int Moves = 200;
+  Clock::duration dragging{};
+  bool timedOut = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* form = toolkit.FormWidget();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    toShown = Clock::now() - start;
+    QWindow* window = form->windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(37, 240));  // VOL's thumb, at level 0
+    const Clock::time_point dragStart = Clock::now();
+    for (int i = 0; i < Moves; ++i) {
+      QTest::mouseMove(window, QPoint(37, 239 - i % 2));
+    }
+    dragging = Clock::now() - dragStart;
+    QTest::mouseMove(window, QPoint(37, 220));  // 20 pixels up: 300 twips
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(37, 220));
+    form->close();
+  });
+  QTimer::singleShot(20000, [&] {
+    timedOut = true;
+    QApplication::exit();
+  });
+  EXPECT_EQ(Main(), 0);
+  services() = {};
+
+  EXPECT_FALSE(timedOut);
+  EXPECT_TRUE(boxes.empty()) << boxes.front().toStdString();
+  EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{7241, 7241}));
+  EXPECT_EQ(card.values("PCM Playback Volume"), (std::vector<long>{128, 128}));
+  EXPECT_EQ(card.values("PCM Playback Switch"), (std::vector<long>{0, 0}));
+
+  const double shownMs = std::chrono::duration<double, std::milli>(toShown).count();
+  const double writesPerSecond = Moves / std::chrono::duration<double>(dragging).count();
+  RecordProperty("StartToShownMs", std::to_string(shownMs));
+  RecordProperty("DragWritesPerSecond", std::to_string(writesPerSecond));
+  std::cout << "start to window shown: " << shownMs << " ms; mixer writes while dragging: " << writesPerSecond
+            << " per second\n";
+}
+
+}  // namespace
+}  // namespace sonaru::test
