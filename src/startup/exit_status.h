@@ -9,7 +9,6 @@ enum ExitStatus : int {
   ExitInvalidDelay = 2,
   ExitSettingsNotWritten = 3,
   ExitTaskNotCreated = 4,
-  ExitModeNotAvailable = 5,
 };
 
 }  // namespace sonaru
