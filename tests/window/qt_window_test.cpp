@@ -120,6 +120,30 @@ TEST_F(QtWindowTest, DraggingAThumbWritesTheLevelAtEveryMoveAndTheReleaseDings) 
   EXPECT_EQ(sound.played[0].first, "/opt/sonaru/ding.wav");
 }
 
+TEST_F(QtWindowTest, ThumbsShowTheirColourInARaisedEdge) {
+  Open();
+  const QImage face = At(37, 240)->grab().toImage();
+  ASSERT_EQ(face.size(), QSize(35, 19));
+  EXPECT_EQ(face.pixelColor(17, 9), QColor(255, 128, 0));
+  EXPECT_EQ(face.pixelColor(0, 0), QColor(192, 192, 192));
+  EXPECT_EQ(face.pixelColor(1, 1), QColor(255, 255, 255));
+  EXPECT_EQ(face.pixelColor(34, 18), QColor(0, 0, 0));
+  EXPECT_EQ(face.pixelColor(33, 17), QColor(128, 128, 128));
+}
+
+TEST_F(QtWindowTest, ABoxSetByTheRefreshRunsItsClickOnlyWhenItsStateChanges) {
+  mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT).mute->value = 1;
+  Open();
+  std::vector<std::string> sets;
+  for (const std::string& call : mixer.ValueCalls()) {
+    if (call.starts_with("set ")) {
+      sets.push_back(call);
+    }
+  }
+  EXPECT_EQ(sets, std::vector<std::string>{"set 6 1"});
+  EXPECT_TRUE(Box(2)->isChecked());
+}
+
 TEST_F(QtWindowTest, AClickOnAMuteBoxMutesItsChannel) {
   Open();
   QTest::mouseClick(Box(4), Qt::LeftButton, {}, QPoint(5, Box(4)->height() / 2));

@@ -78,7 +78,9 @@ void QtPictureBox::SetEdge(const PixelRect& rect) {
   }
 }
 
-// DrawEdge's EDGE_RAISED: white and light grey above and left, grey and black below and right.
+// DrawEdge's EDGE_RAISED: light grey outside and white inside above and left, black outside and grey
+// inside below and right. qDrawWinPanel takes the outer colours from Light and Shadow, the inner ones from
+// Midlight and Dark.
 void QtPictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (face_) {
@@ -89,8 +91,8 @@ void QtPictureBox::paintEvent(QPaintEvent*) {
   }
   if (edge_) {
     QPalette edgeColours;
-    edgeColours.setColor(QPalette::Light, Qt::white);
-    edgeColours.setColor(QPalette::Midlight, QColor(192, 192, 192));
+    edgeColours.setColor(QPalette::Light, QColor(192, 192, 192));
+    edgeColours.setColor(QPalette::Midlight, Qt::white);
     edgeColours.setColor(QPalette::Dark, QColor(128, 128, 128));
     edgeColours.setColor(QPalette::Shadow, Qt::black);
     qDrawWinPanel(&painter, *edge_, edgeColours, false);
