@@ -31,13 +31,13 @@ struct PixelRect {
 
 struct ControlDesign {
   ControlKind kind = ControlKind::Label;
-  TwipsRect place;
-  std::string caption;              ///< "&" marks the access key of a button
-  bool bordered = false;            ///< a single-line border around a label
-  bool centred = false;             ///< a label's caption centred
-  Picture picture = Picture::None;  ///< drawn by a picture box, greyed while it is disabled
-  std::optional<Color> backColor;   ///< a picture box's face
-  bool handCursor = false;          ///< the pointing-hand mouse pointer over the control
+  TwipsRect place{};
+  std::string caption{};             ///< "&" marks the access key of a button
+  bool bordered = false;             ///< a single-line border around a label
+  bool centred = false;              ///< a label's caption centred
+  Picture picture = Picture::None;   ///< drawn by a picture box, disabled or not
+  std::optional<Color> backColor{};  ///< a picture box's face
+  bool handCursor = false;           ///< the pointing-hand mouse pointer over the control
 };
 
 struct FormDesign {

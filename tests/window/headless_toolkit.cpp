@@ -107,7 +107,7 @@ void HeadlessToolkit::CreateForm(const platform::FormDesign& design, platform::F
 }
 
 Control HeadlessToolkit::AddControl(const platform::ControlDesign& design) {
-  controls.push_back(ControlState{.design = design, .edge = std::nullopt});
+  controls.push_back(ControlState{.design = design});
   return static_cast<Control>(controls.size());
 }
 

@@ -12,11 +12,11 @@ namespace sonaru::test {
 class HeadlessToolkit final : public platform::Toolkit {
  public:
   struct ControlState {
-    platform::ControlDesign design;
+    platform::ControlDesign design{};
     bool visible = true;
     bool enabled = true;
     int value = 0;
-    std::optional<platform::PixelRect> edge;
+    std::optional<platform::PixelRect> edge{};
   };
 
   bool displayAvailable = true;
