@@ -176,11 +176,12 @@ TEST_F(QtWindowTest, AltSSavesAndShowsTheSummaryInAPlainBox) {
   EXPECT_TRUE(SettingsText().starts_with("[Volume]\nWaveVolume= 45000\n"));
 }
 
-TEST_F(QtWindowTest, RestoreAppliesTheFileRefreshesAndSaysSo) {
+TEST_F(QtWindowTest, AltRRestoresTheFileRefreshesAndSaysSo) {
   SettingsText() = "[Volume]\nWaveVolume= 65535\nWaveMute= 1\n";
   process.existingFiles.insert("/opt/sonaru/Sonaru.ini");
   Open();
-  const std::vector<SeenBox> seen = WithBoxesClosed([&] { Button("&Restaurer")->click(); });
+  const std::vector<SeenBox> seen =
+      WithBoxesClosed([&] { QTest::keyClick(form->windowHandle(), Qt::Key_R, Qt::AltModifier); });
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, "Volume restauré.");
   EXPECT_TRUE(Box(0)->isChecked());
