@@ -1,4 +1,5 @@
-// The window's view of the mixer: which controls show, where the thumbs stand, the mute boxes, the scale.
+// The window's view of the mixer (which controls show, where the thumbs stand, the scale), the mute boxes,
+// the help key and quitting.
 #include "window/frmVolume.h"
 
 #include <gmock/gmock.h>
@@ -17,6 +18,7 @@ constexpr std::uint32_t ComponentTypes[] = {
     MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER};
 
 using WindowLayoutTest = WindowTest;
+using BoxesKeysAndQuitTest = WindowTest;
 
 TEST_F(WindowLayoutTest, MissingChannelsHideTheirSliderAndDisableIconAndBox) {
   mixer.AddLine(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, FakeControl{0, 65535, 0});
@@ -145,7 +147,7 @@ TEST_F(WindowLayoutTest, EachRefreshOpensAFreshMixerBeforeClosingTheOldOne) {
   EXPECT_THAT(opensAndCloses, ElementsAre("open 0", "open 0", "open 0", "close 1"));
 }
 
-TEST_F(WindowLayoutTest, TheMuteBoxesActOnTheirOwnChannelOnly) {
+TEST_F(BoxesKeysAndQuitTest, TheMuteBoxesActOnTheirOwnChannelOnly) {
   AddAllChannels();
   Open();
   toolkit.ClickBox(Box(4));  // CD
@@ -159,7 +161,7 @@ TEST_F(WindowLayoutTest, TheMuteBoxesActOnTheirOwnChannelOnly) {
   EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).mute->value, 0);
 }
 
-TEST_F(WindowLayoutTest, F1OpensTheHelpWhateverTheModifiers) {
+TEST_F(BoxesKeysAndQuitTest, F1OpensTheHelpWhateverTheModifiers) {
   AddAllChannels();
   Open();
   for (int shift : {0, vbShiftMask, vbCtrlMask, vbAltMask | vbCtrlMask}) {
@@ -174,7 +176,7 @@ TEST_F(WindowLayoutTest, F1OpensTheHelpWhateverTheModifiers) {
   }
 }
 
-TEST_F(WindowLayoutTest, QuitUnloadsTheWindowClosesItsMixerAndSavesNothing) {
+TEST_F(BoxesKeysAndQuitTest, QuitUnloadsTheWindowClosesItsMixerAndSavesNothing) {
   AddAllChannels();
   Open();
   toolkit.Press(toolkit.Button("&Quitter"));
