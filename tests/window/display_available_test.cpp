@@ -33,11 +33,12 @@ class DisplayAvailableTest : public ::testing::Test {
     return platform::DisplayAvailable();
   }
   static std::string FreeLocalDisplay() {
+    const std::filesystem::path sockets = "/tmp/.X11-unix";
     int number = 900;
-    while (std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
+    while (std::filesystem::exists(sockets / std::string("X").append(std::to_string(number)))) {
       ++number;
     }
-    return ":" + std::to_string(number);
+    return std::string(":").append(std::to_string(number));
   }
 
   static constexpr const char* Names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
