@@ -17,7 +17,8 @@ class FormEvents {
   virtual void Form_Load() = 0;
   /// The form is being repainted; DrawEdge may be called now.
   virtual void Form_Paint() = 0;
-  /// A key went down while the form or any of its controls had the focus.
+  /// A key went down that the control with the focus does not use itself (F1 never is), wherever the focus is
+  /// in the form.
   virtual void Form_KeyDown(int keyCode, int shift) = 0;
   /// The form is closing, by Unload or by its close box; no event follows.
   virtual void Form_Unload() = 0;
