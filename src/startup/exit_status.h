@@ -6,6 +6,7 @@ namespace sonaru {
 enum ExitStatus : int {
   ExitDone = 0,
   ExitNoMixer = 1,
+  ExitNoDisplay = 1,
   ExitInvalidDelay = 2,
   ExitSettingsNotWritten = 3,
   ExitTaskNotCreated = 4,

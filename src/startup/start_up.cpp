@@ -19,8 +19,6 @@ namespace sonaru {
 
 namespace {
 
-constexpr int ExitNoDisplay = 1;
-
 // The window keeps the process alive: Main returns once it has closed.
 int RunWindowMode() {
   if (!platform::toolkit().DisplayAvailable()) {
