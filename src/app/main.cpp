@@ -4,7 +4,7 @@
 #include "platform/alsa/alsa_mixer.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_profile_file.h"
-#include "platform/qt/desktop_help_viewer.h"
+#include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/services.h"
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   SystemdScheduler scheduler;
   QtToolkit toolkit;
   SndfileSound sound;
-  DesktopHelpViewer help;
+  QtHelpViewer help(toolkit);
   services() = Services{&mixer, &profile, &messageBox, &process, &scheduler, &toolkit, &sound, &help};
   return sonaru::Main();
 }

@@ -23,6 +23,9 @@ class Process {
   virtual std::string ArgumentText() = 0;
   /// The directory that holds the running executable, without a trailing separator.
   virtual std::string ProgramDirectory() = 0;
+  /// The directory of the files shipped with the program (its sound and its help), without a trailing
+  /// separator: the program directory, or the shared data folder of an installed program.
+  virtual std::string ResourceDirectory() = 0;
   /// The executable's file name without its directory.
   virtual std::string ExecutableName() = 0;
   /// The name of the user running the program.

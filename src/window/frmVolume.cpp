@@ -88,7 +88,8 @@ void frmVolume::Form_Load() {
 
 void frmVolume::RefreshFromMixer() {
   platform::Toolkit& toolkit = platform::toolkit();
-  m_AppPath = platform::process().ProgramDirectory();
+  // The folder of the sound and the help: an installed program keeps them apart from its executable.
+  m_AppPath = platform::process().ResourceDirectory();
   if (m_AppPath.empty() || m_AppPath.back() != '/') {
     m_AppPath += '/';
   }
@@ -176,7 +177,7 @@ void frmVolume::chkMute_Click(int index) {
 // Shift, Ctrl and Alt make no difference.
 void frmVolume::Form_KeyDown(int keyCode, int) {
   if (keyCode == platform::vbKeyF1) {
-    platform::help().HtmlHelpA(platform::process().ProgramDirectory() + "/Sonaru.CHM",
+    platform::help().HtmlHelpA(platform::process().ResourceDirectory() + "/Sonaru.CHM",
                                platform::HH_DISPLAY_TOPIC);
   }
 }

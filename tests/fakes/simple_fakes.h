@@ -20,6 +20,7 @@ class FakeProcess final : public platform::Process {
  public:
   std::string argumentText;
   std::string programDirectory = "/opt/sonaru";
+  std::string resourceDirectory = "/opt/sonaru";
   std::string userConfigDirectory = "/home/user/.config/sonaru";
   std::string executableName = "sonaru";
   std::string userName = "user";
@@ -29,6 +30,7 @@ class FakeProcess final : public platform::Process {
 
   std::string ArgumentText() override { return argumentText; }
   std::string ProgramDirectory() override { return programDirectory; }
+  std::string ResourceDirectory() override { return resourceDirectory; }
   std::string ExecutableName() override { return executableName; }
   std::string UserName() override { return userName; }
   platform::LocalDateTime Now() override { return now; }

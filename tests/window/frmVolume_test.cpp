@@ -176,6 +176,21 @@ TEST_F(BoxesKeysAndQuitTest, F1OpensTheHelpWhateverTheModifiers) {
   }
 }
 
+// An installed program keeps its sound and help in a shared folder, its settings where the user may write.
+TEST_F(BoxesKeysAndQuitTest, SoundAndHelpComeFromTheResourceDirectoryAndSettingsDoNot) {
+  process.resourceDirectory = "/usr/local/share/sonaru";
+  AddAllChannels();
+  Open();
+  toolkit.KeyDown(vbKeyF1, 0);
+  toolkit.MouseUp(Thumb(0), vbLeftButton, 0);
+  toolkit.Press(toolkit.Button("&Sauvegarder"));
+  ASSERT_EQ(help.opened.size(), 1u);
+  EXPECT_EQ(help.opened[0].first, "/usr/local/share/sonaru/Sonaru.CHM");
+  ASSERT_EQ(sound.played.size(), 1u);
+  EXPECT_EQ(sound.played[0].first, "/usr/local/share/sonaru/ding.wav");
+  EXPECT_TRUE(SettingsText().starts_with("[Volume]\n"));
+}
+
 TEST_F(BoxesKeysAndQuitTest, QuitUnloadsTheWindowClosesItsMixerAndSavesNothing) {
   AddAllChannels();
   Open();

@@ -13,8 +13,8 @@
 #include "platform/alsa/alsa_mixer.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_profile_file.h"
-#include "platform/qt/desktop_help_viewer.h"
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_help_viewer.h"
 #include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_toolkit.h"
 #include "platform/services.h"
@@ -48,7 +48,7 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
   PosixProcess process(1, argv);
   QtToolkit toolkit;
   SndfileSound sound;
-  DesktopHelpViewer help;
+  QtHelpViewer help(toolkit);
   services() = Services{&mixer, &profile, &messageBox, &process, nullptr, &toolkit, &sound, &help};
   Application();
 

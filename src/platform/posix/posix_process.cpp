@@ -10,6 +10,17 @@
 
 namespace sonaru::platform {
 
+std::string ResourceDirectoryOf(const std::string& programDirectory) {
+  const std::filesystem::path beside(programDirectory);
+  std::error_code error;
+  if (std::filesystem::exists(beside / "ding.wav", error) ||
+      std::filesystem::exists(beside / "Sonaru.CHM", error)) {
+    return programDirectory;
+  }
+  const std::filesystem::path shared = (beside / ".." / "share" / "sonaru").lexically_normal();
+  return std::filesystem::is_directory(shared, error) ? shared.string() : programDirectory;
+}
+
 PosixProcess::PosixProcess(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (i > 1) {
@@ -26,6 +37,8 @@ std::string PosixProcess::ProgramDirectory() {
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::current_path(error).string() : executable.parent_path().string();
 }
+
+std::string PosixProcess::ResourceDirectory() { return ResourceDirectoryOf(ProgramDirectory()); }
 
 std::string PosixProcess::ExecutableName() {
   std::error_code error;

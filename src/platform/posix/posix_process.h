@@ -8,12 +8,19 @@
 
 namespace sonaru::platform {
 
+/// Where the program at `programDirectory` finds its shipped files: that directory when it holds ding.wav or
+/// Sonaru.CHM (a build tree, a copied program), else `<programDirectory>/../share/sonaru` when that folder
+/// exists (an installed program, whatever its prefix), else the program directory itself.
+std::string ResourceDirectoryOf(const std::string& programDirectory);
+
 class PosixProcess final : public Process {
  public:
   PosixProcess(int argc, char** argv);
 
   std::string ArgumentText() override;
   std::string ProgramDirectory() override;
+  /// ResourceDirectoryOf(ProgramDirectory()).
+  std::string ResourceDirectory() override;
   std::string ExecutableName() override;
   std::string UserName() override;
   LocalDateTime Now() override;
