@@ -1,5 +1,6 @@
 # Installs the build into an empty prefix and checks that every shipped file lands where the desktop,
-# man and the program look for it. Run with -DBUILD_DIR=... -DPREFIX=... -DWITH_HELP=ON|OFF.
+# man and the program look for it; the prefix is left for the tests of the installed program.
+# Run with -DBUILD_DIR=... -DPREFIX=... -DWITH_HELP=ON|OFF.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(
   COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
@@ -41,4 +42,26 @@ foreach(entry IN LISTS shipped)
     endif()
   endif()
 endforeach()
-file(REMOVE_RECURSE ${PREFIX})
+
+# The installed program runs from the prefix.
+execute_process(COMMAND ${PREFIX}/bin/sonaru --version RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "the installed program does not run (${result}):\n${output}")
+endif()
+
+# The menu starts the program and shows its icon by the names that the desktop entry gives, under Audio/Mixer.
+file(READ ${PREFIX}/share/applications/sonaru.desktop entry)
+foreach(key Exec Icon Categories)
+  string(REGEX MATCH "\n${key}=([^\n ]*)" line "\n${entry}")
+  set(desktop_${key} "${CMAKE_MATCH_1}")
+endforeach()
+if(NOT EXISTS ${PREFIX}/bin/${desktop_Exec})
+  message(FATAL_ERROR "the desktop entry starts '${desktop_Exec}', not the installed program")
+endif()
+file(GLOB icons ${PREFIX}/share/icons/hicolor/*/apps/${desktop_Icon}.*)
+if(NOT icons)
+  message(FATAL_ERROR "the desktop entry's icon '${desktop_Icon}' is not in the hicolor theme")
+endif()
+if(NOT desktop_Categories MATCHES "(^|;)Audio;" OR NOT desktop_Categories MATCHES "(^|;)Mixer;")
+  message(FATAL_ERROR "the desktop entry is not under Audio/Mixer: ${desktop_Categories}")
+endif()
