@@ -80,7 +80,11 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 std::string ValueText(std::int32_t value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+  std::string text = std::to_string(value);
+  if (value >= 0) {
+    text.insert(text.begin(), ' ');
+  }
+  return text;
 }
 
 double LeadingNumber(std::string_view text) {

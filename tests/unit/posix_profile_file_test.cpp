@@ -92,7 +92,7 @@ TEST_F(PosixProfileFileTest, ConcurrentWritersNeverLeaveATornFile) {
   auto writer = [this](const char* key) {
     PosixProfileFile own;
     for (int i = 0; i < 200; ++i) {
-      own.WritePrivateProfileStringA("Volume", key, " " + std::to_string(i), path);
+      own.WritePrivateProfileStringA("Volume", key, std::to_string(i), path);
     }
   };
   std::thread first(writer, "WaveVolume");

@@ -149,7 +149,7 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
     if (!lines.empty() && lines.back().end.empty()) {
       result += lineEnd;
     }
-    result += "[" + std::string(section) + "]" + lineEnd + keyLine + lineEnd;
+    result.append(1, '[').append(section).append(1, ']').append(lineEnd).append(keyLine).append(lineEnd);
   }
   return result;
 }
