@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Opens the window under a private Xvfb server, on the tests' virtual sound card, and writes its picture to
-# docs/window.png for the README. Usage: tools/screenshot.sh [build directory, default build/debug]
-# The build directory must hold the executable and the virtual card (a build with the tests).
+# docs/window.png for the README; then presses F1 and writes the window with its help beside it to
+# docs/help.png. Usage: tools/screenshot.sh [build directory, default build/debug]
+# The build directory must hold the executable, its help file and the virtual card (a build with the tests).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build/debug}" && pwd)"
@@ -31,7 +32,8 @@ CD Playback Switch;bool;0;1;1 1
 Synth Playback Volume;int;0;65535;60000 60000
 Synth Playback Switch;bool;0;1;1 1
 CARD
-cp "$build/sonaru" "$work/"  # its own folder, so that no Sonaru.ini of the build is read
+# Its own folder, so that no Sonaru.ini of the build is read; the help file goes beside it.
+cp "$build/sonaru" "$build/Sonaru.CHM" "$work/"
 
 number=99
 while [[ -e /tmp/.X11-unix/X$number ]]; do number=$((number + 1)); done
@@ -58,22 +60,25 @@ while time.time() - start < 20:
 PY
 sleep 1  # let it finish painting
 
-# Xvfb keeps its screen as an XWD file. Without a window manager the window stands in the top-left corner,
-# the pointer in the middle of the screen: the window is what is not the black root in the top-left quarter.
-mkdir -p "$root/docs"
-python3 - "$work/Xvfb_screen0" "$root/docs/window.png" <<'PY'
+# Xvfb keeps its screen as an XWD file. Without a window manager the windows stand from the top-left corner,
+# the pointer elsewhere: the picture is what is not the root's colour (r,g,b) in the given top-left part of
+# the screen. Usage: capture file width height r,g,b
+capture() {
+  python3 - "$work/Xvfb_screen0" "$1" "$2" "$3" "$4" <<'PY'
 import struct, sys, zlib
 data = open(sys.argv[1], 'rb').read()
 header = struct.unpack('>25I', data[:100])
 header_size, width, height, bits, line = header[0], header[4], header[5], header[11], header[12]
 colours = header[19]
 start = header_size + colours * 12
+part_width, part_height = int(sys.argv[3]), int(sys.argv[4])
+root = tuple(int(c) for c in sys.argv[5].split(','))
 def pixel(x, y):
     at = start + y * line + x * bits // 8
     b, g, r = data[at], data[at + 1], data[at + 2]
     return r, g, b
-rows = [[pixel(x, y) for x in range(width)] for y in range(height)]
-used = [(x, y) for y in range(height // 2) for x in range(width // 2) if rows[y][x] != (0, 0, 0)]
+rows = [[pixel(x, y) for x in range(part_width)] for y in range(part_height)]
+used = [(x, y) for y in range(part_height) for x in range(part_width) if rows[y][x] != root]
 x0, x1 = min(x for x, _ in used), max(x for x, _ in used)
 y0, y1 = min(y for _, y in used), max(y for _, y in used)
 raw = b''.join(b'\0' + bytes(c for p in rows[y][x0:x1 + 1] for c in p) for y in range(y0, y1 + 1))
@@ -84,3 +89,39 @@ png += chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
 open(sys.argv[2], 'wb').write(png)
 print(f'{sys.argv[2]}: {x1 - x0 + 1}x{y1 - y0 + 1}')
 PY
+}
+
+mkdir -p "$root/docs"
+capture "$root/docs/window.png" 800 600 0,0,0
+
+# F1 through the XTEST extension, with the pointer over the window so that the keyboard goes to it; the
+# pointer then goes to the far corner, out of the picture, and the root takes a desktop's teal around the
+# two windows of different heights.
+python3 - ":$number" <<'PY'
+import ctypes, sys
+x11 = ctypes.CDLL('libX11.so.6')
+xtst = ctypes.CDLL('libXtst.so.6')
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XSetWindowBackground.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
+x11.XClearWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int, ctypes.c_ulong]
+xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+display = x11.XOpenDisplay(sys.argv[1].encode())
+f1 = x11.XKeysymToKeycode(display, 0xffbe)
+xtst.XTestFakeMotionEvent(display, 0, 560, 20, 0)
+xtst.XTestFakeKeyEvent(display, f1, 1, 0)
+xtst.XTestFakeKeyEvent(display, f1, 0, 0)
+xtst.XTestFakeMotionEvent(display, 0, 1599, 1199, 100)
+root = x11.XDefaultRootWindow(display)
+x11.XSetWindowBackground(display, root, 0x008080)
+x11.XClearWindow(display, root)
+x11.XFlush(display)
+x11.XCloseDisplay(display)
+PY
+sleep 1
+capture "$root/docs/help.png" 1500 1100 0,128,128

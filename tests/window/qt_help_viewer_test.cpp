@@ -222,6 +222,7 @@ TEST_F(HelpKeyTest, F1OpensTheHelpOwnedByTheMainWindowWhichStaysInUse) {
   EXPECT_TRUE(viewer->isWindow());
   EXPECT_TRUE(viewer->isVisible());
   EXPECT_EQ(viewer->windowModality(), Qt::NonModal);
+  EXPECT_GT(viewer->x(), form->frameGeometry().right());  // beside the main window, not over it
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(viewer->toPlainText().contains("Bienvenue dans Sonaru."));
 

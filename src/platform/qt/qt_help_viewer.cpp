@@ -1,6 +1,8 @@
 // The help window lives as long as its owner, the main window, and is only hidden when the user closes it.
 #include "platform/qt/qt_help_viewer.h"
 
+#include <QWidget>
+
 #include "platform/qt/qt_help_browser.h"
 #include "platform/qt/qt_toolkit.h"
 
@@ -15,7 +17,12 @@ void QtHelpViewer::HtmlHelpA(const std::string& file, std::uint32_t command) {
     return;
   }
   if (window_ == nullptr) {
-    window_ = new QtHelpBrowser(toolkit_.FormWidget());
+    QWidget* owner = toolkit_.FormWidget();
+    window_ = new QtHelpBrowser(owner);
+    // Beside the main window rather than over it, so that both stay in sight.
+    if (owner != nullptr) {
+      window_->move(owner->frameGeometry().topRight() + QPoint(1, 0));
+    }
   }
   window_->Open(file);
   window_->show();
