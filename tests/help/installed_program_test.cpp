@@ -1,7 +1,6 @@
 // The program as `cmake --install` lays it out in a prefix: it finds its sound and help in the prefix's
 // share folder, and saves to the user's configuration folder when its own folder is not writable.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
