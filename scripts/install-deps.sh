@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   libasound2-dev qt6-base-dev libsndfile1-dev libchm-dev
-  fp-utils desktop-file-utils
+  fp-utils desktop-file-utils fonts-dejavu-core
   libgtest-dev libgmock-dev
   alsa-utils libasound2-plugins pulseaudio pulseaudio-utils
 )
