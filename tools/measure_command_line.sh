@@ -9,20 +9,7 @@ conf=$build/tests/vcard/vcard.conf
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$build/sonaru" "$work/sonaru"
-cat > "$work/card" <<'CARD'
-Master Playback Volume;int;0;65535;45000 45000
-Master Playback Switch;bool;0;1;1 1
-PCM Playback Volume;int;0;65535;50000 50000
-PCM Playback Switch;bool;0;1;1 1
-Mic Capture Volume;int;0;31;10
-Mic Capture Switch;bool;0;1;1
-Line Playback Volume;int;0;31;20 20
-Line Playback Switch;bool;0;1;1 1
-CD Playback Volume;int;0;255;100 100
-CD Playback Switch;bool;0;1;0 0
-Synth Playback Volume;int;0;65535;1000 1000
-Synth Playback Switch;bool;0;1;1 1
-CARD
+cp "$(dirname "$0")/sample_card.txt" "$work/card"
 export ALSA_CONFIG_PATH=$(realpath "$conf") SONARU_VCARD_FILE=$work/card
 unset SONARU_MIXER_DEVICE DISPLAY WAYLAND_DISPLAY
 

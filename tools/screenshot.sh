@@ -18,20 +18,7 @@ cleanup() {
 trap cleanup EXIT
 
 # A card whose six channels show the usual sights: different ranges, levels and one muted box.
-cat >"$work/card" <<'CARD'
-Master Playback Volume;int;0;65535;45000 45000
-Master Playback Switch;bool;0;1;1 1
-Mic Playback Volume;int;0;31;8 8
-Mic Playback Switch;bool;0;1;0 0
-PCM Playback Volume;int;0;255;200 200
-PCM Playback Switch;bool;0;1;1 1
-Line Playback Volume;int;0;31;16 16
-Line Playback Switch;bool;0;1;1 1
-CD Playback Volume;int;0;87;30 30
-CD Playback Switch;bool;0;1;1 1
-Synth Playback Volume;int;0;65535;60000 60000
-Synth Playback Switch;bool;0;1;1 1
-CARD
+cp "$root/tools/sample_card.txt" "$work/card"
 # Its own folder, so that no Sonaru.ini of the build is read; the help file goes beside it.
 cp "$build/sonaru" "$build/Sonaru.CHM" "$work/"
 
