@@ -23,6 +23,8 @@ class SystemdSchedulerTest : public ::testing::Test {
     const char* path = std::getenv("PATH");
     savedPath = path != nullptr ? path : "";
     ::setenv("PATH", folder.bin.c_str(), 1);
+    ::unsetenv("SONARU_MIXER_DEVICE");
+    ::unsetenv("XDG_CONFIG_HOME");
   }
   void TearDown() override { ::setenv("PATH", savedPath.c_str(), 1); }
 
@@ -66,6 +68,20 @@ TEST_F(SystemdSchedulerTest, RegistersByArgvAfterClearingAPendingTask) {
                 PendingCleared[0], PendingCleared[1],
                 "systemd-run [--user] [--unit=RestaureVolume] [--on-calendar=2040-01-02 03:04:05] "
                 "[--timer-property=AccuracySec=1s] [--] [/home/user/Mes programmes/sonaru] [/Rest]"}));
+}
+
+TEST_F(SystemdSchedulerTest, TheScheduledRunKeepsTheMixerDeviceAndSettingsFolder) {
+  folder.AddStandIn("systemd-run");
+  ::setenv("SONARU_MIXER_DEVICE", "hw:1", 1);
+  ::setenv("XDG_CONFIG_HOME", "/home/user/réglages", 1);
+  DescribeIn2040();
+  EXPECT_TRUE(scheduler.Register());
+  ::unsetenv("SONARU_MIXER_DEVICE");
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(folder.Calls().back(),
+            "systemd-run [--user] [--unit=RestaureVolume] [--on-calendar=2040-01-02 03:04:00] "
+            "[--timer-property=AccuracySec=1s] [--setenv=SONARU_MIXER_DEVICE=hw:1] "
+            "[--setenv=XDG_CONFIG_HOME=/home/user/réglages] [--] [/opt/sonaru/sonaru] [/Rest]");
 }
 
 TEST_F(SystemdSchedulerTest, AStartTimePastOneFallsOnTheNextDay) {

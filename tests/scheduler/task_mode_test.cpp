@@ -54,8 +54,12 @@ TEST_F(TaskModeTest, ThirtySecondsRegistersTheRestoreOfThisProgram) {
   const std::string& registered = calls.back();
   EXPECT_TRUE(registered.starts_with("systemd-run [--user] [--unit=RestaureVolume] [--on-calendar="))
       << registered;
+  // The scheduled run gets this run's mixer device and configuration folder.
   EXPECT_TRUE(
-      registered.ends_with("] [--timer-property=AccuracySec=1s] [--] [" + program.string() + "] [/Rest]"))
+      registered.ends_with("] [--timer-property=AccuracySec=1s] "
+                           "[--setenv=SONARU_MIXER_DEVICE=sonaru-no-such-device] "
+                           "[--setenv=XDG_CONFIG_HOME=" +
+                           (folder.root / "config").string() + "] [--] [" + program.string() + "] [/Rest]"))
       << registered;
   const std::size_t dateStart = registered.find("--on-calendar=") + 14;
   const std::time_t start = LocalSeconds(registered.substr(dateStart, 19));

@@ -3,6 +3,7 @@
 #include "platform/systemd/systemd_scheduler.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -17,6 +18,10 @@ constexpr const char* SystemdRun = "systemd-run";
 
 constexpr std::uint32_t HonouredFlags =
     TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_HIDDEN | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON;
+
+// The user's own choices of mixer device and configuration folder, which the scheduled run must share with
+// the run that registered it: the user manager's environment is not the shell's.
+constexpr const char* CarriedVariables[] = {"SONARU_MIXER_DEVICE", "XDG_CONFIG_HOME"};
 
 // systemd never fires a calendar time already past when the timer starts, and the timer starts a moment
 // after systemd-run does: a start time due sooner (a delay of 0 or less) moves to this many seconds on.
@@ -141,13 +146,16 @@ SchedulerResult SystemdScheduler::SetAccountInformation(const std::string&,
 
 SchedulerResult SystemdScheduler::Register() {
   StopPendingTask();
-  std::vector<std::string> argv = {systemdRun_,
-                                   "--user",
-                                   "--unit=" + unit_,
+  std::vector<std::string> argv = {systemdRun_, "--user", "--unit=" + unit_,
                                    "--on-calendar=" + CalendarText(DateTimeOf(startDate_ + startTime_)),
-                                   "--timer-property=AccuracySec=1s",
-                                   "--",
-                                   program_};
+                                   "--timer-property=AccuracySec=1s"};
+  for (const char* name : CarriedVariables) {
+    if (const char* value = std::getenv(name); value != nullptr && value[0] != '\0') {
+      argv.push_back(std::string("--setenv=") + name + "=" + value);
+    }
+  }
+  argv.push_back("--");
+  argv.push_back(program_);
   for (std::string& word : Words(arguments_)) {
     argv.push_back(std::move(word));
   }
