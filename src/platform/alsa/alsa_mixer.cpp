@@ -71,13 +71,6 @@ struct Control {
   std::uint32_t controlType;
 };
 
-// A control, ready to be read or written.
-struct Target {
-  const Control* control = nullptr;
-  const Direction* direction = nullptr;
-  snd_mixer_elem_t* element = nullptr;
-};
-
 using MixerPtr = std::unique_ptr<snd_mixer_t, decltype(&snd_mixer_close)>;
 
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
@@ -160,19 +153,16 @@ struct AlsaMixer::Session {
     return findElement(mixer.get(), line(control.lineId)->element);
   }
 
-  MMRESULT reach(std::uint32_t controlId, Target& target) {
-    target.control = control(controlId);
-    if (target.control == nullptr) {
-      return MIXERR_INVALCONTROL;
-    }
-    target.direction = line(target.control->lineId)->direction;
-    target.element = currentElement(*target.control);
-    return target.element == nullptr ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
-  }
-
   MixerPtr mixer;
   std::vector<Line> lines;        // line id = position + 1
   std::vector<Control> controls;  // control id = position + 1
+};
+
+// A control, ready to be read or written.
+struct AlsaMixer::Target {
+  const Control* control = nullptr;
+  const Direction* direction = nullptr;
+  snd_mixer_elem_t* element = nullptr;
 };
 
 AlsaMixer::AlsaMixer(std::string device) : device_(std::move(device)) {
@@ -185,6 +175,20 @@ AlsaMixer::~AlsaMixer() = default;
 AlsaMixer::Session* AlsaMixer::session(HMIXER handle) {
   const auto it = sessions_.find(handle);
   return it == sessions_.end() ? nullptr : it->second.get();
+}
+
+MMRESULT AlsaMixer::reach(HMIXER handle, std::uint32_t controlId, Target& target) {
+  Session* s = session(handle);
+  if (s == nullptr) {
+    return MMSYSERR_INVALHANDLE;
+  }
+  target.control = s->control(controlId);
+  if (target.control == nullptr) {
+    return MIXERR_INVALCONTROL;
+  }
+  target.direction = s->line(target.control->lineId)->direction;
+  target.element = s->currentElement(*target.control);
+  return target.element == nullptr ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
 }
 
 MMRESULT AlsaMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
@@ -266,12 +270,8 @@ MMRESULT AlsaMixer::mixerGetLineControlsA(HMIXER handle, std::uint32_t lineId, s
 }
 
 MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) {
-  Session* s = session(handle);
-  if (s == nullptr) {
-    return MMSYSERR_INVALHANDLE;
-  }
   Target target;
-  if (const MMRESULT result = s->reach(controlId, target); result != MMSYSERR_NOERROR) {
+  if (const MMRESULT result = reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
   }
   if (target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME) {
@@ -291,12 +291,8 @@ MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t control
 }
 
 MMRESULT AlsaMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) {
-  Session* s = session(handle);
-  if (s == nullptr) {
-    return MMSYSERR_INVALHANDLE;
-  }
   Target target;
-  if (const MMRESULT result = s->reach(controlId, target); result != MMSYSERR_NOERROR) {
+  if (const MMRESULT result = reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
   }
   const int result = target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME

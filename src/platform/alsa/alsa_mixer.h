@@ -28,8 +28,11 @@ class AlsaMixer final : public Mixer {
 
  private:
   struct Session;
+  struct Target;
 
   Session* session(HMIXER handle);
+  /// The control a value call addresses, with the device's latest values taken in.
+  MMRESULT reach(HMIXER handle, std::uint32_t controlId, Target& target);
 
   std::string device_;
   std::map<HMIXER, std::unique_ptr<Session>> sessions_;
