@@ -16,12 +16,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "fakes/services_fixture.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_help_browser.h"
-#include "platform/qt/qt_toolkit.h"
-#include "recording_services.h"
-#include "window/frmVolume.h"
+#include "qt_form_test.h"
 
 namespace sonaru::test {
 namespace {
@@ -181,38 +178,22 @@ TEST_F(HelpFolderTest, EachCallRaisesTheOneWindowOverTheFileAsItIsNow) {
   EXPECT_EQ(first->toPlainText().toStdString(), Line(file));
 }
 
-class HelpKeyTest : public ServicesTest {
+class HelpKeyTest : public QtFormTest {
  protected:
   void SetUp() override {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ServicesTest::SetUp();
-    Application();
-    AddAllChannels();
+    QtFormTest::SetUp();
     process.resourceDirectory = SONARU_BUILD_DIR;
-    services().toolkit = &toolkit;
-    services().sound = &sound;
     services().help = &help;
   }
-  void TearDown() override {
-    window.reset();
-    ServicesTest::TearDown();
-  }
 
-  QtToolkit toolkit;
-  RecordingSound sound;
   QtHelpViewer help{toolkit};
-  std::unique_ptr<frmVolume> window;
 };
 
 TEST_F(HelpKeyTest, F1OpensTheHelpOwnedByTheMainWindowWhichStaysInUse) {
   if (!SONARU_HELP_BUILT) {
     GTEST_SKIP() << "chmcmd was not found: the build has no help file";
   }
-  window = std::make_unique<frmVolume>();
-  window->Show();
-  QWidget* form = toolkit.FormWidget();
-  form->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+  Open();
   QTest::keyClick(form->windowHandle(), Qt::Key_F1);
 
   const QList<QtHelpBrowser*> viewers = form->findChildren<QtHelpBrowser*>();

@@ -10,11 +10,8 @@
 #include <QTimer>
 #include <cstdlib>
 
-#include "fakes/services_fixture.h"
-#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_toolkit.h"
-#include "recording_services.h"
+#include "qt_form_test.h"
 #include "startup/start_up.h"
 #include "window/frmVolume.h"
 
@@ -29,29 +26,12 @@ struct SeenBox {
   QMessageBox::StandardButtons buttons;
 };
 
-class QtWindowTest : public ServicesTest {
+class QtWindowTest : public QtFormTest {
  protected:
   void SetUp() override {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ServicesTest::SetUp();
-    Application();
-    AddAllChannels();
-    services().toolkit = &toolkit;
-    services().sound = &sound;
+    QtFormTest::SetUp();
     services().help = &help;
     services().messageBox = &boxes;
-  }
-  void TearDown() override {
-    window.reset();
-    ServicesTest::TearDown();
-  }
-
-  void Open() {
-    window = std::make_unique<frmVolume>();
-    window->Show();
-    form = toolkit.FormWidget();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
   }
 
   /// Runs `action`, which must open a modal box now or from the event loop (an access key clicks its button
@@ -82,12 +62,8 @@ class QtWindowTest : public ServicesTest {
     return nullptr;
   }
 
-  QtToolkit toolkit;
   QtMessageBox boxes;
-  RecordingSound sound;
   RecordingHelpViewer help;
-  std::unique_ptr<frmVolume> window;
-  QWidget* form = nullptr;
 };
 
 TEST_F(QtWindowTest, TheFormHasTheDesignedSizeTitleIconAndFont) {
