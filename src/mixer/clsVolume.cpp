@@ -23,7 +23,7 @@ clsVolume::clsVolume() {
   LastResult = platform::mixer().mixerOpen(&hMixer, 0);
   if (LastResult != MMSYSERR_NOERROR) {
     hMixer = 0;
-    messageBox().MsgBox("No mixer found!");
+    messageBox().MsgBox(NoMixerMessage);
     return;
   }
   for (Channel channel : AllChannels) {
@@ -32,6 +32,13 @@ clsVolume::clsVolume() {
     if (channel == Channel::LineIn && !ChannelPresent(ChannelBit(channel))) {
       FindChannel(channel, MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY);
     }
+  }
+  // A device without any of the six channels (a sound server whose session manager is not ready yet) is
+  // no mixer: its zeros must never be saved over the user's state.
+  if (VolumeMask == 0) {
+    platform::mixer().mixerClose(hMixer);
+    hMixer = 0;
+    messageBox().MsgBox(NoMixerMessage);
   }
 }
 

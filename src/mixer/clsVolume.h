@@ -9,6 +9,8 @@
 
 namespace sonaru {
 
+inline constexpr const char* NoMixerMessage = "No mixer found!";
+
 /// Opens the first mixer when created and closes it when destroyed. Bounds and presence are found once,
 /// at creation; every level or mute read and write is one mixer call. Failed calls report nothing:
 /// a failed read gives 0 and a failed write is dropped.
@@ -65,7 +67,8 @@ class clsVolume {
   /// True when any channel of `mask` has a mute control.
   bool MutePresent(std::int32_t mask) const { return (mask & MuteMask) != 0; }
 
-  /// False when the mixer could not be opened; every channel is then absent.
+  /// False when the mixer could not be opened or offers none of the six channels; every channel is then
+  /// absent.
   bool MixerOpened() const { return hMixer != 0; }
 
   // The same properties by channel, for callers that walk all six.

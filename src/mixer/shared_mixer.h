@@ -7,10 +7,15 @@
 
 namespace sonaru {
 
-/// Released (closing its mixer) by resetting it.
+/// Released (closing its mixer) by resetting it, at the latest by the owner of the services before the
+/// mixer service goes.
 extern std::unique_ptr<clsVolume> gMixer;
 
 /// gMixer, created on first use.
 clsVolume& SharedMixer();
+
+/// gMixer when it reaches a mixer. Otherwise nothing, once the user has been told "No mixer found!" for
+/// this call: by gMixer's creation, or here when it was created earlier.
+clsVolume* SharedMixerWithMixer();
 
 }  // namespace sonaru

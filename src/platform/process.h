@@ -1,6 +1,7 @@
 // The process information service: command line, program location and where the user may write.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace sonaru::platform {
@@ -21,6 +22,8 @@ class Process {
 
   /// The command line after the program's own name, its words joined by single blanks.
   virtual std::string ArgumentText() = 0;
+  /// How many arguments follow the program's name, empty ones included.
+  virtual std::size_t ArgumentCount() = 0;
   /// The directory that holds the running executable, without a trailing separator.
   virtual std::string ProgramDirectory() = 0;
   /// The directory of the files shipped with the program (its sound and its help), without a trailing

@@ -1,4 +1,4 @@
-// The operating system services the logic uses, installed once by the executable and replaced by tests.
+// The operating system services the logic uses: a registry of the backends that their owner installed.
 #pragma once
 
 namespace sonaru::platform {
@@ -12,6 +12,9 @@ class Toolkit;
 class Sound;
 class HelpViewer;
 
+/// Borrowed pointers: the owner of the backends installs them for as long as they live, and a service left
+/// null is served by a harmless default (no mixer, no files, messages on stderr, no scheduler, no display,
+/// silence, no help).
 struct Services {
   Mixer* mixer = nullptr;
   ProfileFile* profile = nullptr;
@@ -26,13 +29,13 @@ struct Services {
 /// The services in force for this process.
 Services& services();
 
-inline Mixer& mixer() { return *services().mixer; }
-inline ProfileFile& profile() { return *services().profile; }
-inline MessageBox& messageBox() { return *services().messageBox; }
-inline Process& process() { return *services().process; }
-inline Scheduler& scheduler() { return *services().scheduler; }
-inline Toolkit& toolkit() { return *services().toolkit; }
-inline Sound& sound() { return *services().sound; }
-inline HelpViewer& help() { return *services().help; }
+Mixer& mixer();
+ProfileFile& profile();
+MessageBox& messageBox();
+Process& process();
+Scheduler& scheduler();
+Toolkit& toolkit();
+Sound& sound();
+HelpViewer& help();
 
 }  // namespace sonaru::platform

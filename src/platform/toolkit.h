@@ -40,6 +40,8 @@ class Toolkit {
   virtual bool DisplayAvailable() = 0;
   /// Creates the form, hidden; its events go to `events` until it has unloaded.
   virtual void CreateForm(const FormDesign& design, FormEvents& events) = 0;
+  /// `events` is going away: no event reaches it from now on, and its form, if still there, goes too.
+  virtual void ReleaseForm(FormEvents& events) = 0;
   /// Adds a visible, enabled control to the form.
   virtual Control AddControl(const ControlDesign& design) = 0;
   /// A further element of an indexed group: a hidden copy of `element0` at the same place.

@@ -1,8 +1,7 @@
-// One key of the settings file at a time; nothing is cached, the path is rebuilt for every access.
+// The settings file; nothing is cached, the path is rebuilt for every access.
 #include "settings/settings_file.h"
 
 #include "platform/process.h"
-#include "platform/profile_file.h"
 #include "platform/services.h"
 #include "settings/number_text.h"
 
@@ -37,9 +36,7 @@ std::string SettingsFilePath() {
   return process.UserConfigDirectory() + "/" + FileName;
 }
 
-bool WriteSetting(const std::string& key, std::int32_t value) {
-  return platform::profile().WritePrivateProfileStringA(Section, key, ValueText(value), SettingsFilePath());
-}
+bool SettingsReadable() { return platform::profile().FileReadable(SettingsFilePath()); }
 
 std::optional<double> ReadLevel(const std::string& key) {
   std::optional<std::string> text = ReadSetting(key);
@@ -52,5 +49,13 @@ std::optional<double> ReadLevel(const std::string& key) {
 std::optional<std::string> ReadMute(const std::string& key) { return ReadSetting(key); }
 
 std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
+
+void SettingsSave::WriteSetting(const std::string& key, std::int32_t value) {
+  entries_.push_back({key, ValueText(value)});
+}
+
+bool SettingsSave::Commit() const {
+  return platform::profile().WritePrivateProfileStrings(Section, entries_, SettingsFilePath());
+}
 
 }  // namespace sonaru

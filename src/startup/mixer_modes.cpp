@@ -2,13 +2,13 @@
 #include "startup/mixer_modes.h"
 
 #include <array>
-#include <iostream>
 
 #include "mixer/shared_mixer.h"
+#include "platform/message_box.h"
+#include "platform/services.h"
 #include "settings/mixer_state.h"
 #include "settings/number_text.h"
-#include "settings/settings_file.h"
-#include "settings/settings_keys.h"
+#include "settings/settings_messages.h"
 #include "startup/arguments.h"
 #include "startup/exit_status.h"
 
@@ -42,36 +42,29 @@ void ApplyLevelOptions(clsVolume& mixer) {
 
 }  // namespace
 
+// A state that could not be kept leaves the mixer alone: changing it would lose the way back.
 int RunSaveMode() {
-  clsVolume& mixer = SharedMixer();
-  // Without a mixer every read gives 0: saving would replace the user's saved state with zeros.
-  if (!mixer.MixerOpened()) {
+  clsVolume* mixer = SharedMixerWithMixer();
+  if (mixer == nullptr) {
     return ExitNoMixer;
   }
-  if (!WriteMixerState(mixer)) {
-    std::cerr << "Impossible d'enregistrer les réglages dans " << SettingsFilePath() << ".\n";
+  if (!WriteMixerState(*mixer)) {
+    platform::messageBox().MsgBox(SaveFailedMessage());
     return ExitSettingsNotWritten;
   }
-  ApplyLevelOptions(mixer);
+  ApplyLevelOptions(*mixer);
   return ExitDone;
 }
 
-// A missing level, one that does not start with a number and a stored 0 leave the level as it is;
-// a missing mute state unmutes.
 int RunRestoreMode() {
-  clsVolume& mixer = SharedMixer();
-  if (!mixer.MixerOpened()) {
+  clsVolume* mixer = SharedMixerWithMixer();
+  if (mixer == nullptr) {
     return ExitNoMixer;
   }
-  for (Channel channel : AllChannels) {
-    const char* key = KeysOf(channel).level;
-    if (ReadLevel(key).value_or(0) != 0) {
-      mixer.SetLevel(channel, RoundToInt32(ReadLevel(key).value_or(0)));
-    }
-  }
-  for (Channel channel : AllChannels) {
-    const std::optional<std::string> state = ReadMute(KeysOf(channel).mute);
-    mixer.SetMute(channel, state ? MuteStateFromText(*state) : 0);
+  const RestoreOutcome outcome = RestoreMixerState(*mixer, MissingLevel::LeftAsItIs);
+  if (outcome != RestoreOutcome::Restored) {
+    platform::messageBox().MsgBox(RestoreFailedMessage(outcome));
+    return ExitSettingsNotRestored;
   }
   return ExitDone;
 }

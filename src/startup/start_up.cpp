@@ -5,6 +5,7 @@
 #include <string>
 
 #include "mixer/shared_mixer.h"
+#include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/services.h"
 #include "platform/toolkit.h"
@@ -22,7 +23,7 @@ namespace {
 // The window keeps the process alive: Main returns once it has closed.
 int RunWindowMode() {
   if (!platform::toolkit().DisplayAvailable()) {
-    std::cerr << "Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir.\n";
+    platform::messageBox().MsgBox("Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir.");
     return ExitNoDisplay;
   }
   frmVolume window;
@@ -32,7 +33,6 @@ int RunWindowMode() {
 }
 
 int RunMixerMode() {
-  SharedMixer();
   const int status = GetArgument("/R").empty() ? RunSaveMode() : RunRestoreMode();
   gMixer.reset();
   return status;
@@ -41,10 +41,11 @@ int RunMixerMode() {
 }  // namespace
 
 int Main() {
-  const std::string argumentText = platform::process().ArgumentText();
-  if (argumentText.empty()) {
+  // Any argument, even an empty one, asks for a run without a window.
+  if (platform::process().ArgumentCount() == 0) {
     return RunWindowMode();
   }
+  const std::string argumentText = platform::process().ArgumentText();
   if (const std::optional<std::string> text = InformationText(argumentText)) {
     std::cout << *text;
     return ExitDone;

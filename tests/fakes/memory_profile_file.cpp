@@ -11,19 +11,23 @@ std::string MemoryProfileFile::GetPrivateProfileStringA(const std::string& secti
                                                         const std::string& defaultValue, std::size_t size,
                                                         const std::string& path) {
   std::optional<std::string> value;
-  if (const auto file = files.find(path); file != files.end()) {
+  if (const auto file = files.find(path); file != files.end() && FileReadable(path)) {
     value = platform::FindProfileValue(file->second, section, key);
   }
   return value.value_or(defaultValue).substr(0, size == 0 ? 0 : size - 1);
 }
 
-bool MemoryProfileFile::WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                                   const std::string& value, const std::string& path) {
-  if (writesBeforeFailure >= 0 && writes >= writesBeforeFailure) {
+bool MemoryProfileFile::WritePrivateProfileStrings(const std::string& section,
+                                                   const std::vector<platform::ProfileEntry>& entries,
+                                                   const std::string& path) {
+  if ((writesBeforeFailure >= 0 && writes >= writesBeforeFailure) || !FileReadable(path)) {
     return false;
   }
   ++writes;
-  files[path] = platform::SetProfileValue(files[path], section, key, value);
+  std::string& text = files[path];
+  for (const platform::ProfileEntry& entry : entries) {
+    text = platform::SetProfileValue(text, section, entry.key, entry.value);
+  }
   return true;
 }
 

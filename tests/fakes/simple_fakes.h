@@ -1,6 +1,7 @@
 // Fakes of the small services: a recording message box and a process whose facts the test sets.
 #pragma once
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,6 +30,12 @@ class FakeProcess final : public platform::Process {
   std::set<std::string> writableDirectories = {"/opt/sonaru"};
 
   std::string ArgumentText() override { return argumentText; }
+  /// One argument a word, as a shell would pass them.
+  std::size_t ArgumentCount() override {
+    return argumentText.empty()
+               ? 0
+               : 1 + static_cast<std::size_t>(std::count(argumentText.begin(), argumentText.end(), ' '));
+  }
   std::string ProgramDirectory() override { return programDirectory; }
   std::string ResourceDirectory() override { return resourceDirectory; }
   std::string ExecutableName() override { return executableName; }

@@ -43,14 +43,25 @@ TEST_F(SettingsFileTest, LongValuesAreCutToNineteenCharacters) {
   EXPECT_EQ(ReadMute("WaveMute"), "1234567890123456789");
 }
 
-TEST_F(SettingsFileTest, WriteStoresValueTextAndReportsFailure) {
-  EXPECT_TRUE(WriteSetting("WaveVolume", 45000));
-  EXPECT_TRUE(WriteSetting("WaveMute", -5));
+TEST_F(SettingsFileTest, ASaveStoresValueTextInOneWriteOrNothing) {
+  SettingsSave save;
+  save.WriteSetting("WaveVolume", 45000);
+  save.WriteSetting("WaveMute", -5);
+  EXPECT_TRUE(save.Commit());
+  EXPECT_EQ(profile.writes, 1);
   EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 45000\nWaveMute=-5\n");
-  profile.writesBeforeFailure = 0;
-  profile.writes = 0;
-  EXPECT_FALSE(WriteSetting("WaveVolume", 1));
-  EXPECT_EQ(ReadLevel("WaveVolume"), 45000);
+  profile.writesBeforeFailure = 1;
+  SettingsSave failing;
+  failing.WriteSetting("WaveVolume", 1);
+  failing.WriteSetting("WaveMute", 1);
+  EXPECT_FALSE(failing.Commit());
+  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 45000\nWaveMute=-5\n");
+}
+
+TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNotMistakenForNoFile) {
+  EXPECT_TRUE(SettingsReadable());
+  profile.unreadable.insert("/opt/sonaru/Sonaru.ini");
+  EXPECT_FALSE(SettingsReadable());
 }
 
 TEST(CutAtNul, KeepsTheTextBeforeTheFirstNul) {

@@ -116,12 +116,12 @@ TEST_F(StartUpTest, RestoreSetsStoredLevelsAndMutes) {
   EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE), 0);
   EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT), 0);  // missing key unmutes
   EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_LINE), 2);
-  EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC), 0);  // not a whole number
+  EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC), 2);  // rounded, halves to even
   EXPECT_EQ(MuteOf(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER), 0);  // empty
   EXPECT_EQ(SettingsText(), before);
 }
 
-TEST_F(StartUpTest, RestoreAppliesLevelsBeforeMutesReadingNonZeroLevelsTwice) {
+TEST_F(StartUpTest, RestoreAppliesLevelsBeforeMutes) {
   SettingsText() = "[Volume]\nWaveVolume= 5\nWaveMute= 1\n";
   profile.writes = 0;
   EXPECT_EQ(Run("/Rest"), ExitDone);
@@ -148,14 +148,53 @@ TEST_F(StartUpTest, SaveWithoutMixerKeepsTheSavedState) {
   EXPECT_EQ(messages.shown, (std::vector<std::string>{"No mixer found!", "No mixer found!"}));
 }
 
-TEST_F(StartUpTest, FailedWriteStopsTheSaveAndSkipsTheLevelOptions) {
-  profile.writesBeforeFailure = 3;
-  ::testing::internal::CaptureStderr();
+TEST_F(StartUpTest, FailedWriteKeepsTheFileAndSkipsTheLevelOptions) {
+  SettingsText() = "[Volume]\nWaveVolume= 5\n";
+  profile.writesBeforeFailure = 0;
   EXPECT_EQ(Run("/S:100"), ExitSettingsNotWritten);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "Impossible d'enregistrer les réglages dans /opt/sonaru/Sonaru.ini.\n");
-  EXPECT_EQ(profile.writes, 3);
+  EXPECT_EQ(messages.shown,
+            (std::vector<std::string>{"Impossible d'enregistrer les réglages dans /opt/sonaru/Sonaru.ini."}));
+  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 5\n");
   EXPECT_EQ(LevelOf(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 0);
+  EXPECT_EQ(mixer.openHandles, 0);
+}
+
+TEST_F(StartUpTest, ARestoreWithoutAReadableSavedStateChangesNothing) {
+  struct Case {
+    const char* text;  // nullptr: no file
+    bool unreadable;
+    const char* message;
+  };
+  for (const Case& c :
+       {Case{"[Volume]\nWaveVolume= 5\n", true,
+             "Impossible de lire les réglages dans /opt/sonaru/Sonaru.ini."},
+        Case{nullptr, false, "Aucun réglage sauvegardé."},
+        Case{"[Volume]\nOther= 1\n[Autre]\nWaveMute= 1\n", false, "Aucun réglage sauvegardé."}}) {
+    SCOPED_TRACE(c.message);
+    profile.files.clear();
+    profile.unreadable.clear();
+    if (c.text != nullptr) {
+      SettingsText() = c.text;
+    }
+    if (c.unreadable) {
+      profile.unreadable.insert("/opt/sonaru/Sonaru.ini");
+    }
+    messages.shown.clear();
+    mixer.calls.clear();
+    EXPECT_EQ(Run("/Rest"), ExitSettingsNotRestored);
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{c.message}));
+    EXPECT_THAT(mixer.ValueCalls(), ::testing::Each(::testing::StartsWith("get ")));
+  }
+}
+
+TEST_F(StartUpTest, AMixerWithoutAnyOfTheSixChannelsIsNoMixer) {
+  mixer = FakeMixer();
+  mixer.AddLine(0x3001, FakeControl{});  // a line of a type the program does not use
+  SettingsText() = "[Volume]\nWaveVolume= 5\n";
+  EXPECT_EQ(Run("x"), ExitNoMixer);
+  EXPECT_EQ(Run("/Rest"), ExitNoMixer);
+  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 5\n");
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"No mixer found!", "No mixer found!"}));
   EXPECT_EQ(mixer.openHandles, 0);
 }
 

@@ -48,21 +48,14 @@ TEST_F(ButtonsTest, SaveWritesTheTwelveValuesAndShowsTheSixLevels) {
   EXPECT_EQ(TopOf(Thumb(0)), thumbTop);
 }
 
-TEST_F(ButtonsTest, SaveWithoutMixerWritesNothingAndShowsNoSummary) {
-  mixer.openFails = true;
-  Open();
-  toolkit.Press(toolkit.Button("&Sauvegarder"));
-  EXPECT_THAT(messages.shown, ElementsAre("No mixer found!", "No mixer found!"));
-  EXPECT_EQ(profile.writes, 0);
-}
-
-TEST_F(ButtonsTest, ASaveThatCannotWriteStopsAndSaysWhere) {
-  profile.writesBeforeFailure = 3;
+TEST_F(ButtonsTest, ASaveThatCannotWriteKeepsTheFileAndSaysWhere) {
+  SaveFile("[Volume]\nWaveVolume= 5\n");
+  profile.writesBeforeFailure = 0;
   Open();
   toolkit.Press(toolkit.Button("&Sauvegarder"));
   EXPECT_THAT(messages.shown,
               ElementsAre("Impossible d'enregistrer les réglages dans /opt/sonaru/Sonaru.ini."));
-  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 0\nWaveMute= 0\nMicroVolume= 0\n");
+  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 5\n");
 }
 
 TEST_F(ButtonsTest, RestoreSetsAllLevelsBeforeTheMutesThenRefreshesAndSaysSo) {
@@ -88,24 +81,43 @@ TEST_F(ButtonsTest, RestoreSetsAllLevelsBeforeTheMutesThenRefreshesAndSaysSo) {
   EXPECT_THAT(messages.shown, ElementsAre("Volume restauré."));
 }
 
-TEST_F(ButtonsTest, RestoreWithoutSettingsFileChangesNothing) {
+TEST_F(ButtonsTest, RestoreWithoutAReadableSavedStateChangesNothingAndSaysWhy) {
+  struct Case {
+    const char* text;  // nullptr: no file
+    bool unreadable;
+    const char* message;
+  };
   LevelOf(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS) = 1234;
-  MuteOf(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC) = 1;
   Open();
-  mixer.calls.clear();
-  toolkit.Press(toolkit.Button("&Restaurer"));
-  EXPECT_TRUE(SetCalls().empty());
-  EXPECT_EQ(LevelOf(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 1234);
-  EXPECT_THAT(messages.shown, ElementsAre("Aucun réglage sauvegardé."));
+  for (const Case& c :
+       {Case{nullptr, false, "Aucun réglage sauvegardé."}, Case{"", false, "Aucun réglage sauvegardé."},
+        Case{"[Volume]\nWaveVolume= 5\n", true,
+             "Impossible de lire les réglages dans /opt/sonaru/Sonaru.ini."}}) {
+    SCOPED_TRACE(c.message);
+    profile.files.clear();
+    if (c.text != nullptr) {
+      SaveFile(c.text);
+    }
+    if (c.unreadable) {
+      profile.unreadable.insert("/opt/sonaru/Sonaru.ini");
+    }
+    messages.shown.clear();
+    mixer.calls.clear();
+    toolkit.Press(toolkit.Button("&Restaurer"));
+    EXPECT_TRUE(SetCalls().empty());
+    EXPECT_EQ(LevelOf(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS), 1234);
+    EXPECT_THAT(messages.shown, ElementsAre(c.message));
+  }
 }
 
-TEST_F(ButtonsTest, RestoreWithoutMixerStillRefreshesAndSaysSo) {
+TEST_F(ButtonsTest, EachPressWithoutMixerSaysSoAndChangesNothing) {
   SaveFile("[Volume]\nWaveVolume= 30000\n");
   mixer.openFails = true;
   Open();
   toolkit.Press(toolkit.Button("&Restaurer"));
-  EXPECT_THAT(messages.shown,
-              ElementsAre("No mixer found!", "No mixer found!", "No mixer found!", "Volume restauré."));
+  toolkit.Press(toolkit.Button("&Sauvegarder"));
+  EXPECT_THAT(messages.shown, ElementsAre("No mixer found!", "No mixer found!", "No mixer found!"));
+  EXPECT_EQ(SettingsText(), "[Volume]\nWaveVolume= 30000\n");
 }
 
 }  // namespace

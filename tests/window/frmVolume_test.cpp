@@ -133,7 +133,7 @@ TEST_F(WindowLayoutTest, EachRefreshOpensAFreshMixerBeforeClosingTheOldOne) {
   AddAllChannels();
   Open();
   EXPECT_EQ(mixer.openHandles, 1);
-  SettingsText() = "[Volume]\n";
+  SettingsText() = "[Volume]\nWaveVolume= 5\n";
   process.existingFiles.insert("/opt/sonaru/Sonaru.ini");
   toolkit.Press(toolkit.Button("&Restaurer"));
   EXPECT_EQ(toolkit.ScaleLabels().size(), 55u);  // a refresh creates no labels

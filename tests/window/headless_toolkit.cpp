@@ -106,6 +106,12 @@ void HeadlessToolkit::CreateForm(const platform::FormDesign& design, platform::F
   events_ = &events;
 }
 
+void HeadlessToolkit::ReleaseForm(platform::FormEvents& events) {
+  if (events_ == &events) {
+    events_ = nullptr;
+  }
+}
+
 Control HeadlessToolkit::AddControl(const platform::ControlDesign& design) {
   controls.push_back(ControlState{.design = design});
   return static_cast<Control>(controls.size());

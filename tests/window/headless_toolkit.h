@@ -50,6 +50,7 @@ class HeadlessToolkit final : public platform::Toolkit {
 
   bool DisplayAvailable() override { return displayAvailable; }
   void CreateForm(const platform::FormDesign& design, platform::FormEvents& events) override;
+  void ReleaseForm(platform::FormEvents& events) override;
   platform::Control AddControl(const platform::ControlDesign& design) override;
   platform::Control LoadCopy(platform::Control element0) override;
   platform::TwipsRect Place(platform::Control control) override { return Of(control).design.place; }

@@ -1,6 +1,7 @@
 // Start-up with an empty command line: the window opens and Main returns once it has closed.
 #include <gmock/gmock.h>
 
+#include "startup/exit_status.h"
 #include "startup/start_up.h"
 #include "window_fixture.h"
 
@@ -25,10 +26,9 @@ TEST_F(WindowModeTest, TheWindowRunsUntilItIsClosed) {
 TEST_F(WindowModeTest, WithoutDisplayTheRunSaysSoAndFails) {
   AddAllChannels();
   toolkit.displayAvailable = false;
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(Main(), 1);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir.\n");
+  EXPECT_EQ(Main(), ExitNoDisplay);
+  EXPECT_THAT(messages.shown,
+              ::testing::ElementsAre("Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir."));
   EXPECT_FALSE(toolkit.form);
   EXPECT_TRUE(mixer.calls.empty());
 }

@@ -1,4 +1,4 @@
-// The window mode of the program with its real backends, as main() assembles them, on the virtual card:
+// The window mode of the program with its real backends, wired as for the program, on the virtual card:
 // a drag through Qt's input routing lands on the card. Also measures the start and the drag's write rate.
 #include <gtest/gtest.h>
 
@@ -10,15 +10,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "platform/alsa/alsa_mixer.h"
-#include "platform/posix/posix_process.h"
-#include "platform/posix/posix_profile_file.h"
+#include "app/linux_services.h"
 #include "platform/qt/qt_application.h"
-#include "platform/qt/qt_help_viewer.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_toolkit.h"
-#include "platform/services.h"
-#include "platform/sndfile/sndfile_sound.h"
 #include "startup/start_up.h"
 #include "virtual_card.h"
 
@@ -42,14 +35,8 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
   VirtualCard card(Card());
   char name[] = "sonaru";
   char* argv[] = {name, nullptr};
-  AlsaMixer mixer("default");
-  PosixProfileFile profile;
-  QtMessageBox messageBox;
-  PosixProcess process(1, argv);
-  QtToolkit toolkit;
-  SndfileSound sound;
-  QtHelpViewer help(toolkit);
-  services() = Services{&mixer, &profile, &messageBox, &process, nullptr, &toolkit, &sound, &help};
+  LinuxServices services(1, argv);
+  QtToolkit& toolkit = services.Toolkit();
   Application();
 
   std::vector<QString> boxes;  // none expected; closed so that a surprise cannot block the run
@@ -87,7 +74,6 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
     QApplication::exit();
   });
   EXPECT_EQ(Main(), 0);
-  services() = {};
 
   EXPECT_FALSE(timedOut);
   EXPECT_TRUE(boxes.empty()) << boxes.front().toStdString();

@@ -21,7 +21,8 @@ std::string ResourceDirectoryOf(const std::string& programDirectory) {
   return std::filesystem::is_directory(shared, error) ? shared.string() : programDirectory;
 }
 
-PosixProcess::PosixProcess(int argc, char** argv) {
+PosixProcess::PosixProcess(int argc, char** argv)
+    : argumentCount_(argc > 1 ? static_cast<std::size_t>(argc - 1) : 0) {
   for (int i = 1; i < argc; ++i) {
     if (i > 1) {
       argumentText_ += ' ';
@@ -31,6 +32,8 @@ PosixProcess::PosixProcess(int argc, char** argv) {
 }
 
 std::string PosixProcess::ArgumentText() { return argumentText_; }
+
+std::size_t PosixProcess::ArgumentCount() { return argumentCount_; }
 
 std::string PosixProcess::ProgramDirectory() {
   std::error_code error;

@@ -18,6 +18,7 @@ class PosixProcess final : public Process {
   PosixProcess(int argc, char** argv);
 
   std::string ArgumentText() override;
+  std::size_t ArgumentCount() override;
   std::string ProgramDirectory() override;
   /// ResourceDirectoryOf(ProgramDirectory()).
   std::string ResourceDirectory() override;
@@ -30,6 +31,7 @@ class PosixProcess final : public Process {
 
  private:
   std::string argumentText_;
+  std::size_t argumentCount_;
 };
 
 }  // namespace sonaru::platform

@@ -10,10 +10,12 @@ class PosixProfileFile final : public ProfileFile {
   std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& defaultValue, std::size_t size,
                                        const std::string& path) override;
-  /// Writes a temporary file beside `path`, flushes it and renames it over `path`, creating the folder
-  /// when it is missing; concurrent writers each leave a whole file behind.
-  bool WritePrivateProfileStringA(const std::string& section, const std::string& key,
-                                  const std::string& value, const std::string& path) override;
+  bool FileReadable(const std::string& path) override;
+  /// Writes a temporary file beside `path`, flushes it and renames it over `path`, so that concurrent
+  /// writers each leave a whole file behind; a write-protected file is refused, a symbolic link is written
+  /// through, and a file in a folder that takes no new file is overwritten in place.
+  bool WritePrivateProfileStrings(const std::string& section, const std::vector<ProfileEntry>& entries,
+                                  const std::string& path) override;
 };
 
 }  // namespace sonaru::platform

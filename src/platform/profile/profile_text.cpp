@@ -9,6 +9,16 @@ namespace sonaru::platform {
 
 namespace {
 
+// Editors that save UTF-8 may put a byte-order mark before the first section.
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view text) {
+  if (text.starts_with(ByteOrderMark)) {
+    text.remove_prefix(ByteOrderMark.size());
+  }
+  return text;
+}
+
 struct Line {
   std::string_view content;  // without its line end
   std::string_view end;      // "\r\n", "\n" or "" for a last line without one
@@ -114,7 +124,7 @@ Place Locate(const std::vector<Line>& lines, std::string_view section, std::stri
 
 std::optional<std::string> FindProfileValue(std::string_view text, std::string_view section,
                                             std::string_view key) {
-  const std::vector<Line> lines = SplitLines(text);
+  const std::vector<Line> lines = SplitLines(WithoutByteOrderMark(text));
   const Place place = Locate(lines, section, key);
   if (!place.key) {
     return std::nullopt;
@@ -124,12 +134,13 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
 
 std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::string_view value) {
-  const std::vector<Line> lines = SplitLines(text);
+  const std::string_view body = WithoutByteOrderMark(text);
+  const std::vector<Line> lines = SplitLines(body);
   const std::string lineEnd = !lines.empty() && lines.front().end == "\r\n" ? "\r\n" : "\n";
   const std::string keyLine = std::string(key) + "=" + std::string(value);
   const Place place = Locate(lines, section, key);
 
-  std::string result;
+  std::string result(text.substr(0, text.size() - body.size()));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (place.key == i) {
       result += keyLine;

@@ -16,6 +16,8 @@ class QtForm final : public QWidget {
 
   /// The events, or nothing once the form has unloaded.
   FormEvents* Events() const { return events_; }
+  /// No event is forwarded from now on.
+  void Detach() { events_ = nullptr; }
   double TwipsPerPixel() const { return twipsPerPixel_; }
 
  protected:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/message_box.h"
-#include "platform/posix/stderr_message_box.h"
+#include "platform/standard/stderr_message_box.h"
 
 namespace sonaru::platform {
 

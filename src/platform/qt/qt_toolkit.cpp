@@ -58,6 +58,16 @@ void QtToolkit::CreateForm(const FormDesign& design, FormEvents& events) {
                       Pixels(design.clientHeight, TwipsPerPixelY()));
 }
 
+void QtToolkit::ReleaseForm(FormEvents& events) {
+  if (form_ && form_->Events() == &events) {
+    form_->Detach();
+  }
+  if (form_ && form_->Events() == nullptr) {
+    delete form_.data();
+    controls_.clear();
+  }
+}
+
 QWidget* QtToolkit::MakeWidget(Control control, const ControlDesign& design) {
   const QString caption = QString::fromStdString(design.caption);
   switch (design.kind) {

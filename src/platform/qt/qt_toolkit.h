@@ -22,6 +22,7 @@ class QtToolkit final : public Toolkit {
 
   bool DisplayAvailable() override;
   void CreateForm(const FormDesign& design, FormEvents& events) override;
+  void ReleaseForm(FormEvents& events) override;
   Control AddControl(const ControlDesign& design) override;
   Control LoadCopy(Control element0) override;
   TwipsRect Place(Control control) override;

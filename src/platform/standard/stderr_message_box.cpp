@@ -1,5 +1,5 @@
 // One message a line on stderr, as a scheduler's log or a terminal shows it.
-#include "platform/posix/stderr_message_box.h"
+#include "platform/standard/stderr_message_box.h"
 
 #include <iostream>
 
