@@ -1,10 +1,17 @@
 // The real executable, copied into a private folder, run as a process against the virtual card.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <random>
 #include <sstream>
+#include <thread>
 
 #include "child_process.h"
 #include "virtual_card.h"
@@ -68,6 +75,13 @@ class CommandLineTest : public ::testing::Test {
     std::ofstream(folder / "Sonaru.ini", std::ios::binary) << text;
   }
 
+  std::size_t FilesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+  }
+  std::string NotWritten() const {
+    return "Impossible d'enregistrer les réglages dans " + (folder / "Sonaru.ini").string() + ".\n";
+  }
+
   VirtualCard card{FullCard()};
   fs::path folder;
   fs::path program;
@@ -125,6 +139,139 @@ TEST_F(CommandLineTest, UnwritableSettingsFileIsReportedAndLeftAlone) {
             "Impossible d'enregistrer les réglages dans " + (folder / "Sonaru.ini").string() + ".\n");
   EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{45000, 45000}));
   EXPECT_TRUE(fs::is_directory(folder / "Sonaru.ini"));
+}
+
+// Whatever stands in the way of a save, the state is kept whole and the mixer is not changed.
+TEST_F(CommandLineTest, ASaveThatCannotBeStoredKeepsTheFileAndLeavesTheMixerAlone) {
+  const std::string before = "[Volume]\nWaveVolume= 5\n";
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    std::vector<std::string> wrapper;
+  };
+  const Case cases[] = {
+      {"write-protected",
+       [&] {
+         StoreSettings(before);
+         fs::permissions(folder / "Sonaru.ini", fs::perms(0444));
+       },
+       {}},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo((folder / "Sonaru.ini").c_str(), 0666), 0); }, {}},
+      // A disk that fills up during the save: the file size limit makes the write fail the same way.
+      {"a full disk",
+       [&] { StoreSettings(before + "; " + std::string(900, 'x') + "\n"); },
+       {"/bin/bash", "-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\" \"$@\""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(folder / "Sonaru.ini");
+    c.prepare();
+    const std::string stored = fs::is_regular_file(folder / "Sonaru.ini") ? Settings() : "";
+    std::vector<std::string> arguments = c.wrapper;
+    arguments.push_back(program.string());
+    arguments.push_back("/S:100");
+    ProcessResult result =
+        RunProcess(arguments, {card.environment(), {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY"}});
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 3);
+    EXPECT_EQ(result.err, NotWritten());
+    EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{45000, 45000}));
+    if (!stored.empty()) {
+      EXPECT_EQ(Settings(), stored);
+    }
+    EXPECT_EQ(FilesInFolder(), 2u);
+  }
+}
+
+TEST_F(CommandLineTest, ASaveThroughASymbolicLinkReachesItsTarget) {
+  fs::create_directory(folder / "kept");
+  std::ofstream(folder / "kept" / "state.ini") << "; mine\n";
+  fs::create_symlink("kept/state.ini", folder / "Sonaru.ini");
+  EXPECT_EQ(Run({"x"}).exitStatus, 0);
+  EXPECT_TRUE(fs::is_symlink(folder / "Sonaru.ini"));
+  EXPECT_EQ(Settings(), std::string("; mine\n") + SavedFullCard);
+}
+
+// A run killed at any moment leaves the previous file or the new one, never a mix, and no stray file
+// once the next run has been through.
+TEST_F(CommandLineTest, ARunKilledWhileSavingLeavesAWholeFile) {
+  const std::string previous = "[Volume]\nWaveVolume= 1\nWaveMute= 1\n";
+  std::mt19937 random(7);
+  std::vector<std::string> environment = card.environment();
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    StoreSettings(previous);
+    std::vector<char*> argv = {program.string().data(), const_cast<char*>("x"), nullptr};
+    const std::string path = program.string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+      for (const std::string& entry : environment) {
+        ::putenv(const_cast<char*>(entry.c_str()));
+      }
+      ::execl(path.c_str(), path.c_str(), "x", static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 15000));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const std::string text = Settings();
+    EXPECT_TRUE(text == previous || text == SavedFullCard) << text;
+  }
+  EXPECT_EQ(Run({"x"}).exitStatus, 0);
+  EXPECT_EQ(FilesInFolder(), 2u);
+}
+
+TEST_F(CommandLineTest, ARestoreWithoutAReadableSavedStateSaysSoAndChangesNothing) {
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    std::string message;
+  };
+  const std::string unreadable =
+      "Impossible de lire les réglages dans " + (folder / "Sonaru.ini").string() + ".\n";
+  const Case cases[] = {
+      {"no file", [] {}, "Aucun réglage sauvegardé.\n"},
+      {"none of the keys", [&] { StoreSettings("[Volume]\nOther= 1\n"); }, "Aucun réglage sauvegardé.\n"},
+      {"a folder", [&] { fs::create_directory(folder / "Sonaru.ini"); }, unreadable},
+      {"a FIFO", [&] { ASSERT_EQ(::mkfifo((folder / "Sonaru.ini").c_str(), 0666), 0); }, unreadable},
+  };
+  card.set("Master Playback Switch", {0, 0});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder / "Sonaru.ini");
+    c.prepare();
+    const ProcessResult result = Run({"/Rest"});
+    EXPECT_EQ(result.exitStatus, 5);
+    EXPECT_EQ(result.err, c.message);
+    EXPECT_EQ(card.values("Master Playback Switch"), (std::vector<long>{0, 0}));
+    EXPECT_EQ(card.values("Mic Playback Switch"), (std::vector<long>{0}));
+  }
+}
+
+TEST_F(CommandLineTest, ADeviceWithoutAnyOfTheSixChannelsIsNoMixer) {
+  VirtualCard bare({{"Headphone Playback Volume", false, 0, 31, {3, 3}}});
+  StoreSettings("[Volume]\nWaveVolume= 5\n");
+  for (const char* argument : {"x", "/Rest"}) {
+    const ProcessResult result =
+        RunProcess({program.string(), argument},
+                   {bare.environment(), {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY"}});
+    EXPECT_EQ(result.exitStatus, 1) << argument;
+    EXPECT_EQ(result.err, "No mixer found!\n");
+  }
+  EXPECT_EQ(Settings(), "[Volume]\nWaveVolume= 5\n");
+}
+
+TEST_F(CommandLineTest, OddWordsReadTheWayTheyAreMeant) {
+  // A byte-order mark written by an editor does not hide the section.
+  std::string saved = std::string("\xEF\xBB\xBF") + SavedFullCard;
+  saved.replace(saved.find("45000"), 5, "30000");
+  StoreSettings(saved);
+  EXPECT_EQ(Run({"/Rest"}).exitStatus, 0);
+  EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{30000, 30000}));
+  // Any argument, even an empty one, is a windowless run; the separator is one character, however written.
+  EXPECT_EQ(Run({""}).exitStatus, 0);
+  EXPECT_EQ(Settings(), saved);
+  EXPECT_EQ(Run({"/S§20000", "/Ré"}).exitStatus, 0);
+  EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{20000, 20000}));
 }
 
 TEST_F(CommandLineTest, HelpAndVersionPrintAndTouchNothing) {
