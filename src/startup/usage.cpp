@@ -12,11 +12,12 @@ namespace {
 constexpr const char* Usage =
     "Usage : sonaru [options]\n"
     "\n"
-    "Sans argument, ouvre la fenêtre du mélangeur.\n"
+    "Sans argument, ouvre la fenêtre du mélangeur ; avec un argument, même vide, travaille sans fenêtre.\n"
     "\n"
     "  /Rest          remet sur le mélangeur les réglages enregistrés dans Sonaru.ini\n"
     "  /T:h:m:s       restaure les réglages après ce délai (/T:30, /T:5:0, /T:1:0:0)\n"
-    "  /S:n           enregistre les réglages, puis règle le volume général (VOL) à n\n"
+    "  /S:n           enregistre les réglages, puis (s'ils ont pu l'être) règle le volume général\n"
+    "                 (VOL) à n\n"
     "  /M:n           ... puis le micro (MICRO)\n"
     "  /W:n           ... puis la sortie son (WAVE)\n"
     "  /L:n           ... puis l'entrée ligne (LINE)\n"
@@ -28,7 +29,7 @@ constexpr const char* Usage =
     "\n"
     "Le mélangeur est le périphérique ALSA « default », ou celui que nomme SONARU_MIXER_DEVICE.\n"
     "Codes de sortie : 0 fait, 1 pas de mélangeur, 2 délai invalide, 3 réglages non enregistrés,\n"
-    "4 tâche non créée.\n";
+    "4 tâche non créée, 5 réglages illisibles ou aucun réglage sauvegardé, 6 pas d'affichage.\n";
 
 }  // namespace
 
