@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "stand_in_folder.h"
 
@@ -13,9 +14,12 @@ namespace {
 using namespace platform;
 using namespace std::chrono_literals;
 
-constexpr const char* PendingCleared[] = {
-    "systemctl [--user] [stop] [RestaureVolume.timer]",
-    "systemctl [--user] [reset-failed] [RestaureVolume.timer] [RestaureVolume.service]"};
+constexpr const char* ResetFailed =
+    "systemctl [--user] [reset-failed] [RestaureVolume.timer] [RestaureVolume.service]";
+constexpr const char* StopWaiting = "systemctl [--user] [stop] [RestaureVolume.timer]";
+constexpr const char* RegisterIn2040 =
+    "systemd-run [--user] [--unit=RestaureVolume] [--on-calendar=2040-01-02 03:04:00] "
+    "[--timer-property=AccuracySec=1s] [--] [/opt/sonaru/sonaru] [/Rest]";
 
 class SystemdSchedulerTest : public ::testing::Test {
  protected:
@@ -56,7 +60,7 @@ class SystemdSchedulerTest : public ::testing::Test {
   SystemdScheduler scheduler{2s};
 };
 
-TEST_F(SystemdSchedulerTest, RegistersByArgvAfterClearingAPendingTask) {
+TEST_F(SystemdSchedulerTest, RegistersByArgvAfterResettingAFailedRun) {
   folder.AddStandIn("systemctl");
   folder.AddStandIn("systemd-run");
   Describe("/home/user/Mes programmes/sonaru", OleDate({2040, 1, 2}),
@@ -65,7 +69,7 @@ TEST_F(SystemdSchedulerTest, RegistersByArgvAfterClearingAPendingTask) {
   EXPECT_TRUE(scheduler.Register());
   EXPECT_EQ(folder.Calls(),
             (std::vector<std::string>{
-                PendingCleared[0], PendingCleared[1],
+                ResetFailed,
                 "systemd-run [--user] [--unit=RestaureVolume] [--on-calendar=2040-01-02 03:04:05] "
                 "[--timer-property=AccuracySec=1s] [--] [/home/user/Mes programmes/sonaru] [/Rest]"}));
 }
@@ -101,14 +105,36 @@ TEST_F(SystemdSchedulerTest, AStartTimeAlreadyPastBecomesTheNextSeconds) {
   EXPECT_LE(start, std::time(nullptr) + 2);
 }
 
-TEST_F(SystemdSchedulerTest, AFailingSystemdRunGivesItsErrorText) {
-  folder.AddStandIn("systemctl", "echo 'Unit RestaureVolume.timer not loaded.' >&2; exit 5");
-  folder.AddStandIn("systemd-run", "echo 'Failed to connect to bus: No medium found' >&2; exit 1");
+TEST_F(SystemdSchedulerTest, AWaitingTaskIsStoppedOnlyWhenItsNameKeepsTheNewOneOut) {
+  folder.AddStandIn("systemctl");
+  folder.AddStandIn("systemd-run");
   DescribeIn2040();
-  const SchedulerResult result = scheduler.Register();
-  EXPECT_FALSE(result);
-  EXPECT_EQ(result.reason, "Failed to connect to bus: No medium found");
-  EXPECT_EQ(folder.Calls().size(), 3u);
+  const std::string refusedOnce = (folder.root / "refused once").string();
+  const struct {
+    std::string systemdRun;
+    std::vector<std::string> calls;
+    std::string reason;  // empty when the task is registered
+  } cases[] = {
+      {"echo 'Failed to connect to bus: No medium found' >&2; exit 1",
+       {ResetFailed, RegisterIn2040},
+       "Failed to connect to bus: No medium found"},
+      // What systemd says while the timer of the last /T still waits.
+      {"[ -e '" + refusedOnce + "' ] && exit 0; : > '" + refusedOnce +
+           "'; echo 'Failed to start transient timer unit: Unit RestaureVolume.timer was already loaded or "
+           "has a fragment file.' >&2; exit 1",
+       {ResetFailed, RegisterIn2040, StopWaiting, RegisterIn2040},
+       ""},
+      // Older versions' wording; here the name stays taken, by the run of the task that has just begun.
+      {"echo 'Unit RestaureVolume.service already exists.' >&2; exit 1",
+       {ResetFailed, RegisterIn2040, StopWaiting, RegisterIn2040},
+       "Unit RestaureVolume.service already exists."},
+  };
+  for (const auto& each : cases) {
+    folder.AddStandIn("systemd-run", each.systemdRun);
+    std::filesystem::remove(folder.log);
+    EXPECT_EQ(scheduler.Register().reason, each.reason) << each.systemdRun;
+    EXPECT_EQ(folder.Calls(), each.calls) << each.systemdRun;
+  }
 }
 
 TEST_F(SystemdSchedulerTest, ASilentFailureGivesTheExitStatus) {

@@ -50,7 +50,7 @@ TEST_F(TaskModeTest, ThirtySecondsRegistersTheRestoreOfThisProgram) {
   EXPECT_EQ(result.exitStatus, 0);
   EXPECT_EQ(result.err, "");
   const std::vector<std::string> calls = folder.Calls();
-  ASSERT_EQ(calls.size(), 3u);
+  ASSERT_EQ(calls.size(), 2u);
   const std::string& registered = calls.back();
   EXPECT_TRUE(registered.starts_with("systemd-run [--user] [--unit=RestaureVolume] [--on-calendar="))
       << registered;
@@ -77,12 +77,15 @@ TEST_F(TaskModeTest, AnInvalidDelayRegistersNothing) {
   ExpectNoSettingsFile();
 }
 
-TEST_F(TaskModeTest, ASchedulerFailureIsReported) {
+TEST_F(TaskModeTest, ASchedulerFailureIsReportedAndLeavesTheWaitingTaskAlone) {
   folder.AddStandIn("systemd-run", FailingBus);
   ProcessResult result = Run("/T:5:0");
   EXPECT_EQ(result.exitStatus, 4);
   EXPECT_EQ(result.err,
             "Impossible de créer la tâche RestaureVolume : Failed to connect to bus: No medium found\n");
+  for (const std::string& call : folder.Calls()) {
+    EXPECT_FALSE(call.starts_with("systemctl [--user] [stop]")) << call;
+  }
   fs::remove(folder.bin / "systemd-run");
   result = Run("/T:5:0");
   EXPECT_EQ(result.exitStatus, 4);

@@ -1,5 +1,5 @@
 // systemd-run --user --unit=NAME --on-calendar="YYYY-MM-DD HH:MM:SS" --timer-property=AccuracySec=1s
-// -- PROGRAM ARGUMENTS, after a pending timer of the same name has been cleared away.
+// -- PROGRAM ARGUMENTS. A task of the same name still waiting is stopped only when its name is refused.
 #include "platform/systemd/systemd_scheduler.h"
 
 #include <cmath>
@@ -55,6 +55,15 @@ std::vector<std::string> Words(const std::string& text) {
     start = end + 1;
   }
   return words;
+}
+
+// systemd's refusal of a name that a unit holds: "Unit NAME was already loaded or has a fragment file.",
+// "Unit NAME already exists." in older versions.
+bool NameTaken(const ChildOutcome& outcome) {
+  const std::string& text = outcome.errorOutput;
+  return outcome.end == ChildOutcome::End::Exited && outcome.code != 0 &&
+         (text.find("already loaded") != std::string::npos ||
+          text.find("already exists") != std::string::npos);
 }
 
 SchedulerResult ResultOf(const ChildOutcome& outcome) {
@@ -144,8 +153,19 @@ SchedulerResult SystemdScheduler::SetAccountInformation(const std::string&,
   return {};
 }
 
+// The failed run of the last task holds the name until it is reset, which leaves a waiting timer alone. A
+// waiting task is stopped only when its name keeps the new one out: any other failure leaves it waiting.
 SchedulerResult SystemdScheduler::Register() {
-  StopPendingTask();
+  Systemctl({"reset-failed", unit_ + ".timer", unit_ + ".service"});
+  const std::vector<std::string> command = SystemdRunCommand();
+  ChildOutcome outcome = RunChild(command, limit_);
+  if (NameTaken(outcome) && Systemctl({"stop", unit_ + ".timer"})) {
+    outcome = RunChild(command, limit_);
+  }
+  return ResultOf(outcome);
+}
+
+std::vector<std::string> SystemdScheduler::SystemdRunCommand() const {
   std::vector<std::string> argv = {systemdRun_, "--user", "--unit=" + unit_,
                                    "--on-calendar=" + CalendarText(DateTimeOf(startDate_ + startTime_)),
                                    "--timer-property=AccuracySec=1s"};
@@ -159,18 +179,17 @@ SchedulerResult SystemdScheduler::Register() {
   for (std::string& word : Words(arguments_)) {
     argv.push_back(std::move(word));
   }
-  return ResultOf(RunChild(argv, limit_));
+  return argv;
 }
 
-// systemd refuses a new unit while one of the same name is loaded: a pending timer, or the failed run of
-// the last task, which stays until reset. Both commands fail harmlessly when there is nothing to clear.
-void SystemdScheduler::StopPendingTask() {
+bool SystemdScheduler::Systemctl(std::vector<std::string> arguments) const {
   const std::optional<std::string> systemctl = FindOnPath("systemctl");
   if (!systemctl) {
-    return;
+    return false;
   }
-  RunChild({*systemctl, "--user", "stop", unit_ + ".timer"}, limit_);
-  RunChild({*systemctl, "--user", "reset-failed", unit_ + ".timer", unit_ + ".service"}, limit_);
+  arguments.insert(arguments.begin(), {*systemctl, "--user"});
+  RunChild(arguments, limit_);
+  return true;
 }
 
 }  // namespace sonaru::platform

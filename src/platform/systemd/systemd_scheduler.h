@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "platform/scheduler.h"
 
@@ -10,7 +11,8 @@ namespace sonaru::platform {
 
 /// Registers the task with `systemd-run --user`, found on PATH, once every call has described it. A
 /// transient unit is hidden, runs only while the user's systemd instance runs (the user is logged in) and
-/// is removed after its run: the three task flags this backend honours.
+/// is removed after its run: the three task flags this backend honours. Registering replaces a task of the
+/// same name still waiting; a failure for any other reason than that name leaves it waiting.
 class SystemdScheduler final : public Scheduler {
  public:
   /// `limit` bounds each run of systemctl and systemd-run.
@@ -31,7 +33,9 @@ class SystemdScheduler final : public Scheduler {
   SchedulerResult Register() override;
 
  private:
-  void StopPendingTask();
+  std::vector<std::string> SystemdRunCommand() const;
+  /// Runs `systemctl --user` with `arguments`, whatever its outcome; false when systemctl is not on PATH.
+  bool Systemctl(std::vector<std::string> arguments) const;
 
   std::chrono::milliseconds limit_;
   std::string systemdRun_;
