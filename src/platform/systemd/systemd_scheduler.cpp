@@ -8,7 +8,7 @@
 #include <ctime>
 #include <vector>
 
-#include "platform/systemd/child_process.h"
+#include "platform/posix/child_process.h"
 
 namespace sonaru::platform {
 
@@ -158,9 +158,9 @@ SchedulerResult SystemdScheduler::SetAccountInformation(const std::string&,
 SchedulerResult SystemdScheduler::Register() {
   Systemctl({"reset-failed", unit_ + ".timer", unit_ + ".service"});
   const std::vector<std::string> command = SystemdRunCommand();
-  ChildOutcome outcome = RunChild(command, limit_);
+  ChildOutcome outcome = RunChild(command, {.limit = limit_});
   if (NameTaken(outcome) && Systemctl({"stop", unit_ + ".timer"})) {
-    outcome = RunChild(command, limit_);
+    outcome = RunChild(command, {.limit = limit_});
   }
   return ResultOf(outcome);
 }
@@ -188,7 +188,7 @@ bool SystemdScheduler::Systemctl(std::vector<std::string> arguments) const {
     return false;
   }
   arguments.insert(arguments.begin(), {*systemctl, "--user"});
-  RunChild(arguments, limit_);
+  RunChild(arguments, {.limit = limit_});
   return true;
 }
 
