@@ -28,6 +28,8 @@ frmVolume::frmVolume() {
   CreateControls();
 }
 
+frmVolume::~frmVolume() { platform::toolkit().ReleaseForm(*this); }
+
 // Later siblings stand in front: each thumb is created after its track.
 void frmVolume::CreateControls() {
   platform::Toolkit& toolkit = platform::toolkit();

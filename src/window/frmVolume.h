@@ -18,6 +18,8 @@ namespace sonaru {
 class frmVolume final : public platform::FormEvents {
  public:
   frmVolume();
+  /// Detaches from the form, so that no event can reach a window that is gone.
+  ~frmVolume() override;
   frmVolume(const frmVolume&) = delete;
   frmVolume& operator=(const frmVolume&) = delete;
 

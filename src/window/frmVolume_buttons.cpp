@@ -3,12 +3,11 @@
 
 #include "mixer/shared_mixer.h"
 #include "platform/message_box.h"
-#include "platform/process.h"
 #include "platform/services.h"
 #include "settings/mixer_state.h"
 #include "settings/number_text.h"
-#include "settings/settings_file.h"
 #include "settings/settings_keys.h"
+#include "settings/settings_messages.h"
 #include "window/frmVolume.h"
 
 namespace sonaru {
@@ -29,32 +28,27 @@ std::string SaveSummary(clsVolume& mixer) {
 }  // namespace
 
 void frmVolume::cmdSauv_Click() {
-  clsVolume& mixer = SharedMixer();
-  // Without a mixer every read gives 0: saving would replace the user's saved state with zeros.
-  if (!mixer.MixerOpened()) {
+  clsVolume* mixer = SharedMixerWithMixer();
+  if (mixer == nullptr) {
     return;
   }
-  if (!WriteMixerState(mixer)) {
-    platform::messageBox().MsgBox("Impossible d'enregistrer les réglages dans " + SettingsFilePath() + ".");
+  if (!WriteMixerState(*mixer)) {
+    platform::messageBox().MsgBox(SaveFailedMessage());
     return;
   }
-  platform::messageBox().MsgBox(SaveSummary(mixer));
+  platform::messageBox().MsgBox(SaveSummary(*mixer));
 }
 
-// Unlike the command line's restore, a missing level key sets the level to 0. All levels go before the
-// first mute state.
+// Unlike the command line's restore, a missing level key sets the level to 0.
 void frmVolume::cmdRest_Click() {
-  clsVolume& mixer = SharedMixer();
-  if (!platform::process().FileExists(SettingsFilePath())) {
-    platform::messageBox().MsgBox("Aucun réglage sauvegardé.");
+  clsVolume* mixer = SharedMixerWithMixer();
+  if (mixer == nullptr) {
     return;
   }
-  for (Channel channel : AllChannels) {
-    mixer.SetLevel(channel, RoundToInt32(ReadLevel(KeysOf(channel).level).value_or(0)));
-  }
-  for (Channel channel : AllChannels) {
-    const std::optional<std::string> state = ReadMute(KeysOf(channel).mute);
-    mixer.SetMute(channel, state ? MuteStateFromText(*state) : 0);
+  const RestoreOutcome outcome = RestoreMixerState(*mixer, MissingLevel::Set);
+  if (outcome != RestoreOutcome::Restored) {
+    platform::messageBox().MsgBox(RestoreFailedMessage(outcome));
+    return;
   }
   RefreshFromMixer();
   platform::messageBox().MsgBox("Volume restauré.");
