@@ -48,8 +48,6 @@ std::optional<double> ReadLevel(const std::string& key) {
 
 std::optional<std::string> ReadMute(const std::string& key) { return ReadSetting(key); }
 
-std::string CutAtNul(std::string_view text) { return std::string(text.substr(0, text.find('\0'))); }
-
 void SettingsSave::WriteSetting(const std::string& key, std::int32_t value) {
   entries_.push_back({key, ValueText(value)});
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/profile_file.h"
 
 namespace sonaru {
@@ -24,9 +25,6 @@ std::optional<double> ReadLevel(const std::string& key);
 
 /// The stored text, or nothing when the key is missing.
 std::optional<std::string> ReadMute(const std::string& key);
-
-/// The text before its first NUL character, or the whole text.
-std::string CutAtNul(std::string_view text);
 
 /// The writes of one save, kept in their order until Commit stores them all in one replace of the file.
 class SettingsSave {

@@ -1,6 +1,7 @@
 // Option lookup in the argument text, split at every blank with no quoting rules.
 #include "startup/arguments.h"
 
+#include "common/text.h"
 #include "platform/process.h"
 #include "platform/services.h"
 
@@ -24,20 +25,13 @@ std::size_t CharacterLength(std::string_view word, std::size_t at) {
 std::string GetArgument(std::string_view option) {
   const std::string text = platform::process().ArgumentText();
   std::string result;
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string::npos) {
-      end = text.size();
-    }
-    const std::string_view word = std::string_view(text).substr(start, end - start);
+  for (std::string_view word : SplitAtBlanks(text)) {
     if (word.substr(0, 2) == option) {
       const std::size_t separator = option.size();
       const std::size_t valueStart =
           word.size() > separator ? separator + CharacterLength(word, separator) : word.size();
       result = std::string(word.substr(valueStart));
     }
-    start = end + 1;
   }
   return result;
 }

@@ -8,6 +8,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "common/text.h"
+
 namespace sonaru::platform::chm {
 
 namespace {
@@ -26,11 +28,6 @@ constexpr std::size_t ReadStep = 64 * 1024;
 
 unsigned Word(const std::string& bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
-}
-
-std::string CutAtNul(std::string text) {
-  text.resize(std::min(text.size(), text.find('\0')));
-  return text;
 }
 
 bool IsPage(std::string_view path) {

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/posix/child_process.h"
 
 namespace sonaru::platform {
@@ -43,18 +44,6 @@ std::string CalendarText(const LocalDateTime& start) {
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &moment);
   return text;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find(' ', start), text.size());
-    if (end > start) {
-      words.push_back(text.substr(start, end - start));
-    }
-    start = end + 1;
-  }
-  return words;
 }
 
 // systemd's refusal of a name that a unit holds: "Unit NAME was already loaded or has a fragment file.",
@@ -176,8 +165,10 @@ std::vector<std::string> SystemdScheduler::SystemdRunCommand() const {
   }
   argv.push_back("--");
   argv.push_back(program_);
-  for (std::string& word : Words(arguments_)) {
-    argv.push_back(std::move(word));
+  for (std::string_view word : SplitAtBlanks(arguments_)) {
+    if (!word.empty()) {
+      argv.emplace_back(word);
+    }
   }
   return argv;
 }
