@@ -11,6 +11,12 @@
 
 namespace sonaru::test {
 
+/// The component type of each channel's line, in channel order.
+inline constexpr std::uint32_t ChannelTypes[] = {
+    platform::MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,    platform::MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
+    platform::MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT,     platform::MIXERLINE_COMPONENTTYPE_SRC_LINE,
+    platform::MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, platform::MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER};
+
 class ServicesTest : public ::testing::Test {
  protected:
   void SetUp() override { platform::services() = {&mixer, &profile, &messages, &process}; }
@@ -32,11 +38,7 @@ class ServicesTest : public ::testing::Test {
 };
 
 inline void ServicesTest::AddAllChannels() {
-  using namespace platform;
-  for (std::uint32_t type :
-       {MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
-        MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, MIXERLINE_COMPONENTTYPE_SRC_LINE,
-        MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER}) {
+  for (std::uint32_t type : ChannelTypes) {
     mixer.AddLine(type, FakeControl{0, 65535, 0});
   }
 }

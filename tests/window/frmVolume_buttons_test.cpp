@@ -25,12 +25,8 @@ class ButtonsTest : public WindowTest {
 
 TEST_F(ButtonsTest, SaveWritesTheTwelveValuesAndShowsTheSixLevels) {
   const std::int32_t levels[] = {45000, 0, 65535, 30000, 12000, 50000};
-  const std::uint32_t types[] = {
-      MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,    MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
-      MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT,     MIXERLINE_COMPONENTTYPE_SRC_LINE,
-      MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER};
   for (int i = 0; i < ChannelCount; ++i) {
-    LevelOf(types[i]) = levels[i];
+    LevelOf(ChannelTypes[i]) = levels[i];
   }
   MuteOf(MIXERLINE_COMPONENTTYPE_SRC_LINE) = 1;
   Open();

@@ -12,11 +12,6 @@ namespace {
 using namespace platform;
 using ::testing::ElementsAre;
 
-constexpr std::uint32_t ComponentTypes[] = {
-    MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,    MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
-    MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT,     MIXERLINE_COMPONENTTYPE_SRC_LINE,
-    MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER};
-
 using WindowLayoutTest = WindowTest;
 using BoxesKeysAndQuitTest = WindowTest;
 
