@@ -46,20 +46,20 @@ clsVolume::~clsVolume() { platform::mixer().mixerClose(hMixer); }
 
 void clsVolume::FindChannel(Channel channel, std::uint32_t componentType) {
   const int i = Index(channel);
-  if (!GetLineControl(componentType, VolumeControl[i], ControlKind::Volume)) {
+  if (!GetLineControl(componentType, VolumeControl[i], LineControl::Volume)) {
     return;
   }
   VolumeMask |= ChannelBit(channel);
   Bounds[i] = {VolumeControl[i].lMinimum, VolumeControl[i].lMaximum};
-  if (GetLineControl(componentType, MuteControl[i], ControlKind::Mute)) {
+  if (GetLineControl(componentType, MuteControl[i], LineControl::Mute)) {
     MuteMask |= ChannelBit(channel);
   }
 }
 
 // The mute lookup selects the line by the id that the volume lookup just left in LineInfo, so a mute
 // control is only ever taken from the line whose volume control was found.
-bool clsVolume::GetLineControl(std::uint32_t componentType, MIXERCONTROL& control, ControlKind kind) {
-  const bool volume = kind == ControlKind::Volume;
+bool clsVolume::GetLineControl(std::uint32_t componentType, MIXERCONTROL& control, LineControl kind) {
+  const bool volume = kind == LineControl::Volume;
   LineInfo.dwComponentType = componentType;
   LastResult = platform::mixer().mixerGetLineInfoA(
       hMixer, LineInfo, volume ? MIXER_GETLINEINFOF_COMPONENTTYPE : MIXER_GETLINEINFOF_LINEID);

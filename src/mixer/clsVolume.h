@@ -82,10 +82,10 @@ class clsVolume {
   void SetMute(Channel channel, std::int32_t state);
 
  private:
-  enum class ControlKind { Volume = 1, Mute = 2 };
+  enum class LineControl { Volume = 1, Mute = 2 };
 
   void FindChannel(Channel channel, std::uint32_t componentType);
-  bool GetLineControl(std::uint32_t componentType, platform::MIXERCONTROL& control, ControlKind kind);
+  bool GetLineControl(std::uint32_t componentType, platform::MIXERCONTROL& control, LineControl kind);
   std::int32_t GetControlValue(const platform::MIXERCONTROL& control);
   bool SetControlValue(const platform::MIXERCONTROL& control, std::int32_t value);
 

@@ -29,7 +29,7 @@ void frmVolume::picWave_MouseMove(int index, int button, float y) {
 
 // Any button, moved or not: the VOL and WAVE thumbs let the new level be heard.
 void frmVolume::picWave_MouseUp(int index) {
-  if (index % 2 == 0 && index < 4) {
+  if (const Channel channel = AllChannels[index]; channel == Channel::Wave || channel == Channel::WaveIn) {
     PlayDing();
   }
 }

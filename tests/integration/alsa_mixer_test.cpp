@@ -22,18 +22,18 @@ using test::CardElement;
 using test::VirtualCard;
 using Values = std::vector<long>;
 
-constexpr std::uint32_t kSpeakers = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-constexpr std::uint32_t kMicrophone = MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE;
-constexpr std::uint32_t kLine = MIXERLINE_COMPONENTTYPE_SRC_LINE;
-constexpr std::uint32_t kAux = MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY;
-constexpr std::uint32_t kVolume = MIXERCONTROL_CONTROLTYPE_VOLUME;
-constexpr std::uint32_t kMute = MIXERCONTROL_CONTROLTYPE_MUTE;
+constexpr std::uint32_t Speakers = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+constexpr std::uint32_t Microphone = MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE;
+constexpr std::uint32_t LineIn = MIXERLINE_COMPONENTTYPE_SRC_LINE;
+constexpr std::uint32_t Auxiliary = MIXERLINE_COMPONENTTYPE_SRC_AUXILIARY;
+constexpr std::uint32_t Volume = MIXERCONTROL_CONTROLTYPE_VOLUME;
+constexpr std::uint32_t Mute = MIXERCONTROL_CONTROLTYPE_MUTE;
 
-CardElement level(std::string name, long min, long max, Values values) {
+CardElement Level(std::string name, long min, long max, Values values) {
   return {std::move(name), false, min, max, std::move(values)};
 }
 
-CardElement onOff(std::string name, Values values) {
+CardElement OnOff(std::string name, Values values) {
   return {std::move(name), true, 0, 1, std::move(values)};
 }
 
@@ -46,22 +46,22 @@ class AlsaMixerTest : public ::testing::Test {
   }
 
   // Sets up a card with these elements and opens a handle on it.
-  void open(std::vector<CardElement> elements) {
+  void Open(std::vector<CardElement> elements) {
     card.emplace(std::move(elements));
     ASSERT_EQ(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
     ASSERT_NE(handle, 0u);
   }
 
-  MMRESULT findLine(std::uint32_t componentType, MIXERLINE& line) {
+  MMRESULT FindLine(std::uint32_t componentType, MIXERLINE& line) {
     line.dwComponentType = componentType;
     return mixer.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_COMPONENTTYPE);
   }
 
   // The control of `controlType` on the line of `componentType`, or nothing when either lookup fails.
-  std::optional<MIXERCONTROL> control(std::uint32_t componentType, std::uint32_t controlType) {
+  std::optional<MIXERCONTROL> Control(std::uint32_t componentType, std::uint32_t controlType) {
     MIXERLINE line;
     MIXERCONTROL found;
-    if (findLine(componentType, line) != MMSYSERR_NOERROR ||
+    if (FindLine(componentType, line) != MMSYSERR_NOERROR ||
         mixer.mixerGetLineControlsA(handle, line.dwLineID, controlType, found) != MMSYSERR_NOERROR) {
       return std::nullopt;
     }
@@ -71,20 +71,20 @@ class AlsaMixerTest : public ::testing::Test {
   }
 
   // Reads a control looked up earlier, so that nothing but the read itself touches the device.
-  std::int32_t value(const MIXERCONTROL& control) {
+  std::int32_t Value(const MIXERCONTROL& control) {
     std::int32_t value = -12345;
     EXPECT_EQ(mixer.mixerGetControlDetailsA(handle, control.dwControlID, value), MMSYSERR_NOERROR);
     return value;
   }
 
-  std::int32_t read(std::uint32_t componentType, std::uint32_t controlType) {
-    const auto found = control(componentType, controlType);
+  std::int32_t Read(std::uint32_t componentType, std::uint32_t controlType) {
+    const auto found = Control(componentType, controlType);
     EXPECT_TRUE(found.has_value());
-    return found ? value(*found) : -12345;
+    return found ? Value(*found) : -12345;
   }
 
-  void write(std::uint32_t componentType, std::uint32_t controlType, std::int32_t value) {
-    const auto found = control(componentType, controlType);
+  void Write(std::uint32_t componentType, std::uint32_t controlType, std::int32_t value) {
+    const auto found = Control(componentType, controlType);
     ASSERT_TRUE(found.has_value());
     EXPECT_EQ(mixer.mixerSetControlDetails(handle, found->dwControlID, value), MMSYSERR_NOERROR);
   }
@@ -104,7 +104,7 @@ struct LineCase {
 
 void PrintTo(const LineCase& lineCase, std::ostream* out) { *out << "line from " << lineCase.expected; }
 
-std::string caseName(const ::testing::TestParamInfo<LineCase>& info) {
+std::string CaseName(const ::testing::TestParamInfo<LineCase>& info) {
   std::string name;
   for (const std::string& element : info.param.elements) {
     name += (name.empty() ? "" : "_") + element;
@@ -118,15 +118,15 @@ TEST_P(LineChoiceTest, FirstExistingCandidateMakesTheLine) {
   std::vector<CardElement> elements;
   for (std::size_t i = 0; i < GetParam().elements.size(); ++i) {
     elements.push_back(
-        level(GetParam().elements[i] + " Playback Volume", 0, 100 + static_cast<long>(i), {1}));
+        Level(GetParam().elements[i] + " Playback Volume", 0, 100 + static_cast<long>(i), {1}));
   }
-  open(elements);
+  Open(elements);
   if (GetParam().expected.empty()) {
     MIXERLINE line;
-    EXPECT_EQ(findLine(GetParam().componentType, line), MIXERR_INVALLINE);
+    EXPECT_EQ(FindLine(GetParam().componentType, line), MIXERR_INVALLINE);
     return;
   }
-  const auto volume = control(GetParam().componentType, kVolume);
+  const auto volume = Control(GetParam().componentType, Volume);
   ASSERT_TRUE(volume.has_value());
   const auto expected =
       std::find(GetParam().elements.begin(), GetParam().elements.end(), GetParam().expected);
@@ -135,80 +135,80 @@ TEST_P(LineChoiceTest, FirstExistingCandidateMakesTheLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     ComponentTypes, LineChoiceTest,
-    ::testing::Values(LineCase{kSpeakers, {"Master"}, "Master"}, LineCase{kSpeakers, {"Front"}, "Front"},
-                      LineCase{kSpeakers, {"Speaker"}, "Speaker"},
-                      LineCase{kSpeakers, {"Speaker", "Front", "Master"}, "Master"},
-                      LineCase{kSpeakers, {"Speaker", "Front"}, "Front"},
-                      LineCase{kSpeakers, {"Headphone"}, ""},
+    ::testing::Values(LineCase{Speakers, {"Master"}, "Master"}, LineCase{Speakers, {"Front"}, "Front"},
+                      LineCase{Speakers, {"Speaker"}, "Speaker"},
+                      LineCase{Speakers, {"Speaker", "Front", "Master"}, "Master"},
+                      LineCase{Speakers, {"Speaker", "Front"}, "Front"},
+                      LineCase{Speakers, {"Headphone"}, ""},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, {"Wave", "PCM"}, "PCM"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, {"Wave"}, "Wave"},
-                      LineCase{kLine, {"Line"}, "Line"}, LineCase{kAux, {"Aux"}, "Aux"},
+                      LineCase{LineIn, {"Line"}, "Line"}, LineCase{Auxiliary, {"Aux"}, "Aux"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, {"CD"}, "CD"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI", "FM", "Synth"}, "Synth"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI", "FM"}, "FM"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, {"MIDI"}, "MIDI"},
                       LineCase{MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, {"Line", "Aux"}, ""}),
-    caseName);
+    CaseName);
 
 TEST_F(AlsaMixerTest, LinesAreFoundByComponentTypeAndById) {
-  open({level("Line Playback Volume", 0, 31, {4, 4}), level("Master Playback Volume", 0, 31, {9, 9})});
+  Open({Level("Line Playback Volume", 0, 31, {4, 4}), Level("Master Playback Volume", 0, 31, {9, 9})});
   MIXERLINE byType;
-  ASSERT_EQ(findLine(kLine, byType), MMSYSERR_NOERROR);
+  ASSERT_EQ(FindLine(LineIn, byType), MMSYSERR_NOERROR);
   EXPECT_NE(byType.dwLineID, 0u);
-  EXPECT_EQ(byType.dwComponentType, kLine);
+  EXPECT_EQ(byType.dwComponentType, LineIn);
 
   MIXERLINE byId;
   byId.dwLineID = byType.dwLineID;
   ASSERT_EQ(mixer.mixerGetLineInfoA(handle, byId, MIXER_GETLINEINFOF_LINEID), MMSYSERR_NOERROR);
-  EXPECT_EQ(byId.dwComponentType, kLine);
+  EXPECT_EQ(byId.dwComponentType, LineIn);
 
   MIXERLINE speakers;
-  ASSERT_EQ(findLine(kSpeakers, speakers), MMSYSERR_NOERROR);
+  ASSERT_EQ(FindLine(Speakers, speakers), MMSYSERR_NOERROR);
   EXPECT_NE(speakers.dwLineID, byType.dwLineID);
-  EXPECT_EQ(read(kLine, kVolume), 4);
-  EXPECT_EQ(read(kSpeakers, kVolume), 9);
+  EXPECT_EQ(Read(LineIn, Volume), 4);
+  EXPECT_EQ(Read(Speakers, Volume), 9);
 
   for (std::uint32_t unknown : {0u, 99u}) {
     MIXERLINE line;
     line.dwLineID = unknown;
     EXPECT_EQ(mixer.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_LINEID), MIXERR_INVALLINE);
     MIXERCONTROL control;
-    EXPECT_EQ(mixer.mixerGetLineControlsA(handle, unknown, kVolume, control), MIXERR_INVALLINE);
+    EXPECT_EQ(mixer.mixerGetLineControlsA(handle, unknown, Volume, control), MIXERR_INVALLINE);
   }
   MIXERLINE line;
   EXPECT_EQ(mixer.mixerGetLineInfoA(handle, line, 0), MMSYSERR_INVALFLAG);
 }
 
 TEST_F(AlsaMixerTest, CardWithOnlyAuxHasNoLineIn) {
-  open({level("Aux Playback Volume", 0, 31, {17, 17}), onOff("Aux Playback Switch", {1, 1})});
+  Open({Level("Aux Playback Volume", 0, 31, {17, 17}), OnOff("Aux Playback Switch", {1, 1})});
   MIXERLINE line;
-  EXPECT_EQ(findLine(kLine, line), MIXERR_INVALLINE);
-  EXPECT_EQ(read(kAux, kVolume), 17);
-  EXPECT_EQ(read(kAux, kMute), 0);
+  EXPECT_EQ(FindLine(LineIn, line), MIXERR_INVALLINE);
+  EXPECT_EQ(Read(Auxiliary, Volume), 17);
+  EXPECT_EQ(Read(Auxiliary, Mute), 0);
 }
 
 TEST_F(AlsaMixerTest, LineWithoutPlaybackVolumeHasNoVolumeControl) {
-  open({onOff("Line Playback Switch", {0, 0}), level("Line Capture Volume", 0, 31, {3, 3})});
+  Open({OnOff("Line Playback Switch", {0, 0}), Level("Line Capture Volume", 0, 31, {3, 3})});
   MIXERLINE line;
-  ASSERT_EQ(findLine(kLine, line), MMSYSERR_NOERROR);
+  ASSERT_EQ(FindLine(LineIn, line), MMSYSERR_NOERROR);
   MIXERCONTROL control;
-  EXPECT_EQ(mixer.mixerGetLineControlsA(handle, line.dwLineID, kVolume, control), MIXERR_INVALCONTROL);
-  EXPECT_EQ(read(kLine, kMute), 1);
+  EXPECT_EQ(mixer.mixerGetLineControlsA(handle, line.dwLineID, Volume, control), MIXERR_INVALCONTROL);
+  EXPECT_EQ(Read(LineIn, Mute), 1);
   EXPECT_EQ(mixer.mixerGetLineControlsA(handle, line.dwLineID, 0x12345678, control), MIXERR_INVALCONTROL);
 }
 
 TEST_F(AlsaMixerTest, LineWithoutPlaybackSwitchHasNoMuteControl) {
-  open({level("Line Playback Volume", 0, 31, {3, 3}), onOff("Line Capture Switch", {1, 1})});
-  EXPECT_TRUE(control(kLine, kVolume).has_value());
-  EXPECT_FALSE(control(kLine, kMute).has_value());
+  Open({Level("Line Playback Volume", 0, 31, {3, 3}), OnOff("Line Capture Switch", {1, 1})});
+  EXPECT_TRUE(Control(LineIn, Volume).has_value());
+  EXPECT_FALSE(Control(LineIn, Mute).has_value());
 }
 
 TEST_F(AlsaMixerTest, VolumeBoundsAreTheElementsRawRange) {
-  open({level("Master Playback Volume", 0, 65535, {0, 0}), level("Line Playback Volume", 0, 31, {0, 0}),
-        level("Aux Playback Volume", -10239, 400, {0})});
-  const auto master = control(kSpeakers, kVolume);
-  const auto line = control(kLine, kVolume);
-  const auto aux = control(kAux, kVolume);
+  Open({Level("Master Playback Volume", 0, 65535, {0, 0}), Level("Line Playback Volume", 0, 31, {0, 0}),
+        Level("Aux Playback Volume", -10239, 400, {0})});
+  const auto master = Control(Speakers, Volume);
+  const auto line = Control(LineIn, Volume);
+  const auto aux = Control(Auxiliary, Volume);
   ASSERT_TRUE(master && line && aux);
   EXPECT_EQ(master->lMinimum, 0);
   EXPECT_EQ(master->lMaximum, 65535);
@@ -220,45 +220,45 @@ TEST_F(AlsaMixerTest, VolumeBoundsAreTheElementsRawRange) {
 }
 
 TEST_F(AlsaMixerTest, LevelIsReadFromTheFirstChannelAndWrittenToAll) {
-  open(
-      {level("Master Playback Volume", 0, 65535, {30000, 20000}), level("Line Playback Volume", 0, 31, {7})});
-  EXPECT_EQ(read(kSpeakers, kVolume), 30000);
-  write(kSpeakers, kVolume, 12345);
+  Open(
+      {Level("Master Playback Volume", 0, 65535, {30000, 20000}), Level("Line Playback Volume", 0, 31, {7})});
+  EXPECT_EQ(Read(Speakers, Volume), 30000);
+  Write(Speakers, Volume, 12345);
   EXPECT_EQ(card->values("Master Playback Volume"), (Values{12345, 12345}));
-  EXPECT_EQ(read(kSpeakers, kVolume), 12345);
+  EXPECT_EQ(Read(Speakers, Volume), 12345);
 
-  EXPECT_EQ(read(kLine, kVolume), 7);
-  write(kLine, kVolume, 31);
+  EXPECT_EQ(Read(LineIn, Volume), 7);
+  Write(LineIn, Volume, 31);
   EXPECT_EQ(card->values("Line Playback Volume"), Values{31});
 }
 
 TEST_F(AlsaMixerTest, MuteIsTheInverseOfTheSwitch) {
-  open({onOff("Master Playback Switch", {1, 0}), level("Master Playback Volume", 0, 31, {5, 5})});
-  EXPECT_EQ(read(kSpeakers, kMute), 0);  // first channel on
-  write(kSpeakers, kMute, 1);
+  Open({OnOff("Master Playback Switch", {1, 0}), Level("Master Playback Volume", 0, 31, {5, 5})});
+  EXPECT_EQ(Read(Speakers, Mute), 0);  // first channel on
+  Write(Speakers, Mute, 1);
   EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
-  EXPECT_EQ(read(kSpeakers, kMute), 1);
-  write(kSpeakers, kMute, 0);
+  EXPECT_EQ(Read(Speakers, Mute), 1);
+  Write(Speakers, Mute, 0);
   EXPECT_EQ(card->values("Master Playback Switch"), (Values{1, 1}));
-  EXPECT_EQ(read(kSpeakers, kMute), 0);
-  write(kSpeakers, kMute, 2);
+  EXPECT_EQ(Read(Speakers, Mute), 0);
+  Write(Speakers, Mute, 2);
   EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
-  write(kSpeakers, kMute, 0);
-  write(kSpeakers, kMute, -1);
+  Write(Speakers, Mute, 0);
+  Write(Speakers, Mute, -1);
   EXPECT_EQ(card->values("Master Playback Switch"), (Values{0, 0}));
   EXPECT_EQ(card->values("Master Playback Volume"), (Values{5, 5}));
 }
 
 TEST_F(AlsaMixerTest, SwitchOnlyAndVolumeOnlyElementsHaveOneControl) {
-  open({onOff("Master Playback Switch", {0}), level("Line Playback Volume", 0, 31, {8, 8})});
-  EXPECT_FALSE(control(kSpeakers, kVolume).has_value());
-  EXPECT_EQ(read(kSpeakers, kMute), 1);
-  EXPECT_FALSE(control(kLine, kMute).has_value());
-  EXPECT_EQ(read(kLine, kVolume), 8);
+  Open({OnOff("Master Playback Switch", {0}), Level("Line Playback Volume", 0, 31, {8, 8})});
+  EXPECT_FALSE(Control(Speakers, Volume).has_value());
+  EXPECT_EQ(Read(Speakers, Mute), 1);
+  EXPECT_FALSE(Control(LineIn, Mute).has_value());
+  EXPECT_EQ(Read(LineIn, Volume), 8);
 }
 
 TEST_F(AlsaMixerTest, UnknownControlIdsAreRefused) {
-  open({level("Master Playback Volume", 0, 31, {5, 5}), onOff("Master Playback Switch", {1, 1})});
+  Open({Level("Master Playback Volume", 0, 31, {5, 5}), OnOff("Master Playback Switch", {1, 1})});
   for (std::uint32_t unknown : {0u, 3u, 1000u}) {
     std::int32_t value = 0;
     EXPECT_NE(mixer.mixerGetControlDetailsA(handle, unknown, value), MMSYSERR_NOERROR) << unknown;
@@ -269,16 +269,16 @@ TEST_F(AlsaMixerTest, UnknownControlIdsAreRefused) {
 }
 
 TEST_F(AlsaMixerTest, UnknownHandlesAreRefused) {
-  open({level("Master Playback Volume", 0, 31, {5, 5})});
-  const auto volume = control(kSpeakers, kVolume);
+  Open({Level("Master Playback Volume", 0, 31, {5, 5})});
+  const auto volume = Control(Speakers, Volume);
   ASSERT_TRUE(volume.has_value());
   for (HMIXER unknown : {HMIXER{0}, handle + 1}) {
     MIXERLINE line;
-    line.dwComponentType = kSpeakers;
+    line.dwComponentType = Speakers;
     MIXERCONTROL found;
     std::int32_t value = 0;
     EXPECT_EQ(mixer.mixerGetLineInfoA(unknown, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_INVALHANDLE);
-    EXPECT_EQ(mixer.mixerGetLineControlsA(unknown, 1, kVolume, found), MMSYSERR_INVALHANDLE);
+    EXPECT_EQ(mixer.mixerGetLineControlsA(unknown, 1, Volume, found), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(mixer.mixerGetControlDetailsA(unknown, volume->dwControlID, value), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(mixer.mixerSetControlDetails(unknown, volume->dwControlID, 1), MMSYSERR_INVALHANDLE);
     EXPECT_EQ(mixer.mixerClose(unknown), MMSYSERR_INVALHANDLE);
@@ -289,16 +289,16 @@ TEST_F(AlsaMixerTest, UnknownHandlesAreRefused) {
 }
 
 TEST_F(AlsaMixerTest, MicrophoneMixedIntoThePlaybackIsControlledThere) {
-  open({level("Mic Playback Volume", 0, 31, {10, 10}), onOff("Mic Playback Switch", {0, 0}),
-        level("Mic Capture Volume", 0, 63, {40, 40}), onOff("Mic Capture Switch", {1, 1}),
-        level("Capture Volume", 0, 127, {90, 90})});
-  const auto volume = control(kMicrophone, kVolume);
+  Open({Level("Mic Playback Volume", 0, 31, {10, 10}), OnOff("Mic Playback Switch", {0, 0}),
+        Level("Mic Capture Volume", 0, 63, {40, 40}), OnOff("Mic Capture Switch", {1, 1}),
+        Level("Capture Volume", 0, 127, {90, 90})});
+  const auto volume = Control(Microphone, Volume);
   ASSERT_TRUE(volume.has_value());
   EXPECT_EQ(volume->lMaximum, 31);
-  EXPECT_EQ(read(kMicrophone, kVolume), 10);
-  EXPECT_EQ(read(kMicrophone, kMute), 1);
-  write(kMicrophone, kVolume, 20);
-  write(kMicrophone, kMute, 0);
+  EXPECT_EQ(Read(Microphone, Volume), 10);
+  EXPECT_EQ(Read(Microphone, Mute), 1);
+  Write(Microphone, Volume, 20);
+  Write(Microphone, Mute, 0);
   EXPECT_EQ(card->values("Mic Playback Volume"), (Values{20, 20}));
   EXPECT_EQ(card->values("Mic Playback Switch"), (Values{1, 1}));
   EXPECT_EQ(card->values("Mic Capture Volume"), (Values{40, 40}));
@@ -306,15 +306,15 @@ TEST_F(AlsaMixerTest, MicrophoneMixedIntoThePlaybackIsControlledThere) {
 }
 
 TEST_F(AlsaMixerTest, MicrophoneWithoutPlaybackVolumeIsControlledAtItsInput) {
-  open({level("Mic Capture Volume", 0, 63, {40}), onOff("Mic Capture Switch", {0}),
-        onOff("Mic Playback Switch", {1}), level("Capture Volume", 0, 127, {90, 90})});
-  const auto volume = control(kMicrophone, kVolume);
+  Open({Level("Mic Capture Volume", 0, 63, {40}), OnOff("Mic Capture Switch", {0}),
+        OnOff("Mic Playback Switch", {1}), Level("Capture Volume", 0, 127, {90, 90})});
+  const auto volume = Control(Microphone, Volume);
   ASSERT_TRUE(volume.has_value());
   EXPECT_EQ(volume->lMaximum, 63);
-  EXPECT_EQ(read(kMicrophone, kVolume), 40);
-  EXPECT_EQ(read(kMicrophone, kMute), 1);
-  write(kMicrophone, kVolume, 50);
-  write(kMicrophone, kMute, 0);
+  EXPECT_EQ(Read(Microphone, Volume), 40);
+  EXPECT_EQ(Read(Microphone, Mute), 1);
+  Write(Microphone, Volume, 50);
+  Write(Microphone, Mute, 0);
   EXPECT_EQ(card->values("Mic Capture Volume"), Values{50});
   EXPECT_EQ(card->values("Mic Capture Switch"), Values{1});
   EXPECT_EQ(card->values("Mic Playback Switch"), Values{1});
@@ -322,21 +322,21 @@ TEST_F(AlsaMixerTest, MicrophoneWithoutPlaybackVolumeIsControlledAtItsInput) {
 }
 
 TEST_F(AlsaMixerTest, WithoutMicTheCaptureElementIsTheMicrophone) {
-  open({level("Capture Volume", 0, 127, {90, 80}), onOff("Capture Switch", {1, 1}),
-        level("Master Playback Volume", 0, 31, {1, 1})});
-  const auto volume = control(kMicrophone, kVolume);
+  Open({Level("Capture Volume", 0, 127, {90, 80}), OnOff("Capture Switch", {1, 1}),
+        Level("Master Playback Volume", 0, 31, {1, 1})});
+  const auto volume = Control(Microphone, Volume);
   ASSERT_TRUE(volume.has_value());
   EXPECT_EQ(volume->lMaximum, 127);
-  EXPECT_EQ(read(kMicrophone, kVolume), 90);
-  EXPECT_EQ(read(kMicrophone, kMute), 0);
-  write(kMicrophone, kVolume, 100);
-  write(kMicrophone, kMute, 1);
+  EXPECT_EQ(Read(Microphone, Volume), 90);
+  EXPECT_EQ(Read(Microphone, Mute), 0);
+  Write(Microphone, Volume, 100);
+  Write(Microphone, Mute, 1);
   EXPECT_EQ(card->values("Capture Volume"), (Values{100, 100}));
   EXPECT_EQ(card->values("Capture Switch"), (Values{0, 0}));
 }
 
 TEST_F(AlsaMixerTest, OpeningFailsWithoutAUsableCard) {
-  card.emplace(std::vector{level("Master Playback Volume", 0, 31, {5, 5})});
+  card.emplace(std::vector{Level("Master Playback Volume", 0, 31, {5, 5})});
   handle = 77;
   EXPECT_EQ(mixer.mixerOpen(&handle, 1), MMSYSERR_BADDEVICEID);
   EXPECT_EQ(handle, 0u);
@@ -362,18 +362,18 @@ TEST_F(AlsaMixerTest, OpeningFailsWithoutAUsableCard) {
 }
 
 TEST_F(AlsaMixerTest, DefaultDeviceIsTheCardUnderTheTestConfiguration) {
-  card.emplace(std::vector{level("Master Playback Volume", 0, 31, {21, 21})});
+  card.emplace(std::vector{Level("Master Playback Volume", 0, 31, {21, 21})});
   AlsaMixer byDefault("default");
   ASSERT_EQ(byDefault.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
   MIXERLINE line;
-  line.dwComponentType = kSpeakers;
+  line.dwComponentType = Speakers;
   EXPECT_EQ(byDefault.mixerGetLineInfoA(handle, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_NOERROR);
   EXPECT_EQ(byDefault.mixerClose(handle), MMSYSERR_NOERROR);
   handle = 0;
 }
 
 TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
-  open({level("Master Playback Volume", 0, 31, {5, 5})});
+  Open({Level("Master Playback Volume", 0, 31, {5, 5})});
   HMIXER second = 0;
   ASSERT_EQ(mixer.mixerOpen(&second, 0), MMSYSERR_NOERROR);
   EXPECT_NE(second, 0u);
@@ -381,12 +381,12 @@ TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
 
   MIXERLINE line;
   MIXERCONTROL volume;
-  line.dwComponentType = kSpeakers;
+  line.dwComponentType = Speakers;
   ASSERT_EQ(mixer.mixerGetLineInfoA(second, line, MIXER_GETLINEINFOF_COMPONENTTYPE), MMSYSERR_NOERROR);
-  ASSERT_EQ(mixer.mixerGetLineControlsA(second, line.dwLineID, kVolume, volume), MMSYSERR_NOERROR);
-  EXPECT_EQ(read(kSpeakers, kVolume), 5);
+  ASSERT_EQ(mixer.mixerGetLineControlsA(second, line.dwLineID, Volume, volume), MMSYSERR_NOERROR);
+  EXPECT_EQ(Read(Speakers, Volume), 5);
   ASSERT_EQ(mixer.mixerSetControlDetails(second, volume.dwControlID, 25), MMSYSERR_NOERROR);
-  EXPECT_EQ(read(kSpeakers, kVolume), 25);
+  EXPECT_EQ(Read(Speakers, Volume), 25);
 
   ASSERT_EQ(mixer.mixerClose(handle), MMSYSERR_NOERROR);
   std::int32_t value = 0;
@@ -400,17 +400,17 @@ TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
 constexpr const char* kAmixer = "/usr/bin/amixer";
 
 TEST_F(AlsaMixerTest, ChangesByOtherProcessesAreSeenByAnOpenHandle) {
-  open({level("Master Playback Volume", 0, 65535, {100, 100}), onOff("Master Playback Switch", {1, 1})});
-  const auto volume = control(kSpeakers, kVolume);
-  const auto mute = control(kSpeakers, kMute);
+  Open({Level("Master Playback Volume", 0, 65535, {100, 100}), OnOff("Master Playback Switch", {1, 1})});
+  const auto volume = Control(Speakers, Volume);
+  const auto mute = Control(Speakers, Mute);
   ASSERT_TRUE(volume && mute);
-  EXPECT_EQ(value(*volume), 100);
-  EXPECT_EQ(value(*mute), 0);
+  EXPECT_EQ(Value(*volume), 100);
+  EXPECT_EQ(Value(*mute), 0);
 
   card->set("Master Playback Volume", {200, 300});
   card->set("Master Playback Switch", {0, 0});
-  EXPECT_EQ(value(*volume), 200);
-  EXPECT_EQ(value(*mute), 1);
+  EXPECT_EQ(Value(*volume), 200);
+  EXPECT_EQ(Value(*mute), 1);
 
   if (::access(kAmixer, X_OK) != 0) {
     GTEST_SKIP() << kAmixer << " (alsa-utils) is not installed";
@@ -419,17 +419,17 @@ TEST_F(AlsaMixerTest, ChangesByOtherProcessesAreSeenByAnOpenHandle) {
   auto result = test::RunProcess(
       {kAmixer, "-q", "-D", card->device(), "cset", "name=Master Playback Volume", "4000,5000"}, options);
   EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(value(*volume), 4000);
+  EXPECT_EQ(Value(*volume), 4000);
   result = test::RunProcess({kAmixer, "-q", "-D", card->device(), "sset", "Master", "unmute"}, options);
   EXPECT_EQ(result.exitStatus, 0) << result.err;
-  EXPECT_EQ(value(*mute), 0);
+  EXPECT_EQ(Value(*mute), 0);
 }
 
 TEST_F(AlsaMixerTest, WritesGoToTheDeviceAsItIsNow) {
-  open({level("Master Playback Volume", 0, 31, {10, 10}), level("Line Playback Volume", 0, 31, {1, 1})});
-  const auto volume = control(kSpeakers, kVolume);
+  Open({Level("Master Playback Volume", 0, 31, {10, 10}), Level("Line Playback Volume", 0, 31, {1, 1})});
+  const auto volume = Control(Speakers, Volume);
   ASSERT_TRUE(volume.has_value());
-  EXPECT_EQ(value(*volume), 10);
+  EXPECT_EQ(Value(*volume), 10);
   // Another process moves both; writing the level this handle last read must still reach the card, and
   // the other element's change must survive the write.
   card->set("Master Playback Volume", {20, 20});

@@ -11,7 +11,7 @@ namespace sonaru::test {
 
 namespace {
 
-std::string makeTemporaryDirectory() {
+std::string MakeTemporaryDirectory() {
   std::string pattern = (std::filesystem::temp_directory_path() / "sonaru-vcard-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::system_error(errno, std::generic_category(), "cannot create the virtual card's directory");
@@ -22,8 +22,8 @@ std::string makeTemporaryDirectory() {
 }  // namespace
 
 VirtualCard::VirtualCard(std::vector<CardElement> elements)
-    : directory_(makeTemporaryDirectory()), file_(directory_ + "/card") {
-  if (!(std::ofstream(file_) << vcard::formatCard(elements))) {
+    : directory_(MakeTemporaryDirectory()), file_(directory_ + "/card") {
+  if (!(std::ofstream(file_) << vcard::FormatCard(elements))) {
     throw std::runtime_error("cannot write the virtual card's file " + file_);
   }
   for (const std::string& entry : environment()) {
@@ -52,7 +52,7 @@ std::string VirtualCard::device() const { return "vcard"; }
 const std::string& VirtualCard::file() const { return file_; }
 
 std::vector<long> VirtualCard::values(const std::string& name) const {
-  for (const CardElement& element : vcard::loadCard(file_).value_or(std::vector<CardElement>{})) {
+  for (const CardElement& element : vcard::LoadCard(file_).value_or(std::vector<CardElement>{})) {
     if (element.name == name) {
       return element.values;
     }
@@ -61,10 +61,10 @@ std::vector<long> VirtualCard::values(const std::string& name) const {
 }
 
 void VirtualCard::set(const std::string& name, std::vector<long> values) {
-  const int result = vcard::updateCard(file_, [&](std::vector<CardElement>& elements) {
+  const int result = vcard::UpdateCard(file_, [&](std::vector<CardElement>& elements) {
     for (CardElement& element : elements) {
       if (element.name == name) {
-        if (!vcard::fits(element, values)) {
+        if (!vcard::Fits(element, values)) {
           return -EINVAL;
         }
         element.values = values;

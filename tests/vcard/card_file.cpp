@@ -16,12 +16,12 @@ namespace sonaru::vcard {
 
 namespace {
 
-constexpr std::size_t kMaxNameLength = 43;  // the ctl element id holds 44 bytes with the terminator
-constexpr std::size_t kMaxChannels = 8;
+constexpr std::size_t MaxNameLength = 43;  // the ctl element id holds 44 bytes with the terminator
+constexpr std::size_t MaxChannels = 8;
 
-bool inRange(const Element& element, long value) { return value >= element.min && value <= element.max; }
+bool InRange(const Element& element, long value) { return value >= element.min && value <= element.max; }
 
-std::vector<std::string_view> split(std::string_view text, char separator) {
+std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
   std::size_t start = 0;
   for (std::size_t end; (end = text.find(separator, start)) != std::string_view::npos; start = end + 1) {
@@ -31,7 +31,7 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
   return parts;
 }
 
-std::optional<long> number(std::string_view text) {
+std::optional<long> Number(std::string_view text) {
   long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
@@ -40,16 +40,16 @@ std::optional<long> number(std::string_view text) {
   return value;
 }
 
-std::optional<Element> parseElement(std::string_view line) {
-  const auto fields = split(line, ';');
-  if (fields.size() != 5 || fields[0].empty() || fields[0].size() > kMaxNameLength) {
+std::optional<Element> ParseElement(std::string_view line) {
+  const auto fields = Split(line, ';');
+  if (fields.size() != 5 || fields[0].empty() || fields[0].size() > MaxNameLength) {
     return std::nullopt;
   }
   if (fields[1] != "int" && fields[1] != "bool") {
     return std::nullopt;
   }
-  const auto min = number(fields[2]);
-  const auto max = number(fields[3]);
+  const auto min = Number(fields[2]);
+  const auto max = Number(fields[3]);
   if (!min || !max || *min > *max) {
     return std::nullopt;
   }
@@ -57,15 +57,15 @@ std::optional<Element> parseElement(std::string_view line) {
   if (element.isSwitch && (element.min != 0 || element.max != 1)) {
     return std::nullopt;
   }
-  for (std::string_view text : split(fields[4], ' ')) {
-    const auto value = number(text);
+  for (std::string_view text : Split(fields[4], ' ')) {
+    const auto value = Number(text);
     if (!value) {
       return std::nullopt;
     }
     element.values.push_back(*value);
   }
-  if (element.values.size() > kMaxChannels || std::any_of(element.values.begin(), element.values.end(),
-                                                          [&](long v) { return !inRange(element, v); })) {
+  if (element.values.size() > MaxChannels || std::any_of(element.values.begin(), element.values.end(),
+                                                         [&](long v) { return !InRange(element, v); })) {
     return std::nullopt;
   }
   return element;
@@ -89,7 +89,7 @@ class FileDescriptor {
 };
 
 // Readers never see a half-written card: the new text goes to a temporary file renamed over the card.
-int replaceFile(const std::string& path, const std::string& text) {
+int ReplaceFile(const std::string& path, const std::string& text) {
   std::string temporary = path + ".XXXXXX";
   FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
   if (file.get() < 0) {
@@ -118,13 +118,13 @@ int replaceFile(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-std::optional<std::vector<Element>> parseCard(std::string_view text) {
+std::optional<std::vector<Element>> ParseCard(std::string_view text) {
   std::vector<Element> elements;
-  for (std::string_view line : split(text, '\n')) {
+  for (std::string_view line : Split(text, '\n')) {
     if (line.empty()) {
       continue;
     }
-    auto element = parseElement(line);
+    auto element = ParseElement(line);
     if (!element || std::any_of(elements.begin(), elements.end(),
                                 [&](const Element& e) { return e.name == element->name; })) {
       return std::nullopt;
@@ -134,7 +134,7 @@ std::optional<std::vector<Element>> parseCard(std::string_view text) {
   return elements;
 }
 
-std::string formatCard(const std::vector<Element>& elements) {
+std::string FormatCard(const std::vector<Element>& elements) {
   std::ostringstream text;
   for (const Element& element : elements) {
     text << element.name << ';' << (element.isSwitch ? "bool" : "int") << ';' << element.min << ';'
@@ -147,7 +147,7 @@ std::string formatCard(const std::vector<Element>& elements) {
   return text.str();
 }
 
-std::optional<std::vector<Element>> loadCard(const std::string& path) {
+std::optional<std::vector<Element>> LoadCard(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     return std::nullopt;
@@ -157,15 +157,15 @@ std::optional<std::vector<Element>> loadCard(const std::string& path) {
   if (file.bad()) {
     return std::nullopt;
   }
-  return parseCard(text.str());
+  return ParseCard(text.str());
 }
 
-bool fits(const Element& element, const std::vector<long>& values) {
+bool Fits(const Element& element, const std::vector<long>& values) {
   return values.size() == element.values.size() &&
-         std::all_of(values.begin(), values.end(), [&](long v) { return inRange(element, v); });
+         std::all_of(values.begin(), values.end(), [&](long v) { return InRange(element, v); });
 }
 
-int updateCard(const std::string& path, const std::function<int(std::vector<Element>&)>& change) {
+int UpdateCard(const std::string& path, const std::function<int(std::vector<Element>&)>& change) {
   const FileDescriptor lock(::open((path + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
   if (lock.get() < 0) {
     return -errno;
@@ -177,7 +177,7 @@ int updateCard(const std::string& path, const std::function<int(std::vector<Elem
     return -errno;
   }
   // Re-read under the lock so that another process's change made since our last read is kept.
-  auto elements = loadCard(path);
+  auto elements = LoadCard(path);
   if (!elements) {
     return -EIO;
   }
@@ -185,7 +185,7 @@ int updateCard(const std::string& path, const std::function<int(std::vector<Elem
   if (result <= 0) {
     return result;
   }
-  const int replaced = replaceFile(path, formatCard(*elements));
+  const int replaced = ReplaceFile(path, FormatCard(*elements));
   return replaced < 0 ? replaced : result;
 }
 

@@ -24,19 +24,19 @@ struct Element {
 };
 
 /// The elements of a card file's text; nothing when the text is malformed.
-std::optional<std::vector<Element>> parseCard(std::string_view text);
-std::string formatCard(const std::vector<Element>& elements);
+std::optional<std::vector<Element>> ParseCard(std::string_view text);
+std::string FormatCard(const std::vector<Element>& elements);
 
 /// Reads and parses the card file; nothing when it is missing or malformed.
-std::optional<std::vector<Element>> loadCard(const std::string& path);
+std::optional<std::vector<Element>> LoadCard(const std::string& path);
 
 /// Whether `values` fit `element`: same channel count, each value within its range.
-bool fits(const Element& element, const std::vector<long>& values);
+bool Fits(const Element& element, const std::vector<long>& values);
 
 /// Changes the card file the way concurrent writers must: under the lock of its side file "<path>.lock",
 /// `change` edits the file's current elements and answers > 0 when it changed them, 0 when not, or a
 /// negative errno. Changes replace the file atomically. Answers `change`'s result, or a negative errno
 /// when the file cannot be read, locked or replaced.
-int updateCard(const std::string& path, const std::function<int(std::vector<Element>&)>& change);
+int UpdateCard(const std::string& path, const std::function<int(std::vector<Element>&)>& change);
 
 }  // namespace sonaru::vcard

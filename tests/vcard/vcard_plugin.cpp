@@ -6,7 +6,7 @@
 //
 // The card file's format is described in card_file.h. The card's elements, with their types, ranges and
 // channel counts, are fixed when it is opened; values are read from the file on every access and written
-// through updateCard(), so that several processes share one card. When the file is replaced, subscribers
+// through UpdateCard(), so that several processes share one card. When the file is replaced, subscribers
 // get a value event for each element whose values changed, through an inotify watch on its directory.
 #include <alsa/asoundlib.h>
 #include <alsa/control_external.h>
@@ -52,7 +52,7 @@ const Element* findByName(const std::vector<Element>& elements, const std::strin
 }
 
 // Empties the inotify queue; answers whether the card file was among the files written or moved in.
-bool drainWatch(Card& card) {
+bool DrainWatch(Card& card) {
   bool touched = false;
   alignas(inotify_event) char buffer[4096];
   ssize_t length;
@@ -66,8 +66,8 @@ bool drainWatch(Card& card) {
   return touched;
 }
 
-void collectChanges(Card& card) {
-  const auto current = sonaru::vcard::loadCard(card.path);
+void CollectChanges(Card& card) {
+  const auto current = sonaru::vcard::LoadCard(card.path);
   if (!current) {
     return;
   }
@@ -131,7 +131,7 @@ int getIntegerInfo(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* min, long* m
 int readInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
   const Card& card = cardOf(ext);
   const Element& wanted = card.known[key];
-  const auto current = sonaru::vcard::loadCard(card.path);
+  const auto current = sonaru::vcard::LoadCard(card.path);
   const Element* now = current ? findByName(*current, wanted.name) : nullptr;
   if (now == nullptr || now->isSwitch != wanted.isSwitch || now->values.size() != wanted.values.size()) {
     return -EIO;
@@ -144,13 +144,13 @@ int writeInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
   const Card& card = cardOf(ext);
   const Element& wanted = card.known[key];
   const std::vector<long> values(value, value + wanted.values.size());
-  return sonaru::vcard::updateCard(card.path, [&](std::vector<Element>& elements) {
+  return sonaru::vcard::UpdateCard(card.path, [&](std::vector<Element>& elements) {
     const auto it = std::find_if(elements.begin(), elements.end(),
                                  [&](const Element& e) { return e.name == wanted.name; });
     if (it == elements.end()) {
       return -ENOENT;
     }
-    if (!sonaru::vcard::fits(*it, values)) {
+    if (!sonaru::vcard::Fits(*it, values)) {
       return -EINVAL;
     }
     if (it->values == values) {
@@ -164,8 +164,8 @@ int writeInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
 // Subscribers hear only of changes made after they subscribed.
 void subscribeEvents(snd_ctl_ext_t* ext, int subscribe) {
   Card& card = cardOf(ext);
-  if (subscribe && drainWatch(card)) {
-    collectChanges(card);
+  if (subscribe && DrainWatch(card)) {
+    CollectChanges(card);
   }
   card.pending.clear();
 }
@@ -175,8 +175,8 @@ int readEvent(snd_ctl_ext_t* ext, snd_ctl_elem_id_t* id, unsigned int* eventMask
   if (!ext->subscribed) {
     return -EAGAIN;
   }
-  if (card.pending.empty() && drainWatch(card)) {
-    collectChanges(card);
+  if (card.pending.empty() && DrainWatch(card)) {
+    CollectChanges(card);
   }
   if (card.pending.empty()) {
     return -EAGAIN;
@@ -206,7 +206,7 @@ snd_ctl_ext_callback_t makeCallbacks() {
 const snd_ctl_ext_callback_t callbacks = makeCallbacks();
 
 template <std::size_t N>
-void copyText(char (&field)[N], const char* text) {
+void CopyText(char (&field)[N], const char* text) {
   std::snprintf(field, N, "%s", text);
 }
 
@@ -222,7 +222,7 @@ int openCard(snd_ctl_t** handle, const char* name, const std::string& path, int 
       ::inotify_add_watch(card->watch, directory.c_str(), IN_CLOSE_WRITE | IN_MOVED_TO) < 0) {
     return -errno;
   }
-  auto elements = sonaru::vcard::loadCard(path);
+  auto elements = sonaru::vcard::LoadCard(path);
   if (!elements) {
     SNDERR("sonaruvcard: missing or malformed card file %s", path.c_str());
     return -ENODEV;
@@ -232,11 +232,11 @@ int openCard(snd_ctl_t** handle, const char* name, const std::string& path, int 
   snd_ctl_ext_t& ext = card->ext;
   ext.version = SND_CTL_EXT_VERSION;
   ext.card_idx = 0;
-  copyText(ext.id, "SonaruVCard");
-  copyText(ext.driver, "sonaruvcard");
-  copyText(ext.name, "Sonaru virtual card");
-  copyText(ext.longname, "Sonaru virtual card for tests");
-  copyText(ext.mixername, "Sonaru virtual mixer");
+  CopyText(ext.id, "SonaruVCard");
+  CopyText(ext.driver, "sonaruvcard");
+  CopyText(ext.name, "Sonaru virtual card");
+  CopyText(ext.longname, "Sonaru virtual card for tests");
+  CopyText(ext.mixername, "Sonaru virtual mixer");
   ext.poll_fd = card->watch;
   ext.callback = &callbacks;
   ext.private_data = card.get();

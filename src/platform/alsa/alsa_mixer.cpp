@@ -23,16 +23,17 @@ struct Direction {
   int (*setSwitch)(snd_mixer_elem_t*, int);
 };
 
-constexpr Direction kPlayback{snd_mixer_selem_has_playback_volume,       snd_mixer_selem_has_playback_switch,
-                              snd_mixer_selem_get_playback_volume_range, snd_mixer_selem_get_playback_volume,
-                              snd_mixer_selem_set_playback_volume_all,   snd_mixer_selem_get_playback_switch,
-                              snd_mixer_selem_set_playback_switch_all};
-constexpr Direction kCapture{snd_mixer_selem_has_capture_volume,       snd_mixer_selem_has_capture_switch,
-                             snd_mixer_selem_get_capture_volume_range, snd_mixer_selem_get_capture_volume,
-                             snd_mixer_selem_set_capture_volume_all,   snd_mixer_selem_get_capture_switch,
-                             snd_mixer_selem_set_capture_switch_all};
+constexpr Direction PlaybackCalls{
+    snd_mixer_selem_has_playback_volume,       snd_mixer_selem_has_playback_switch,
+    snd_mixer_selem_get_playback_volume_range, snd_mixer_selem_get_playback_volume,
+    snd_mixer_selem_set_playback_volume_all,   snd_mixer_selem_get_playback_switch,
+    snd_mixer_selem_set_playback_switch_all};
+constexpr Direction CaptureCalls{snd_mixer_selem_has_capture_volume,       snd_mixer_selem_has_capture_switch,
+                                 snd_mixer_selem_get_capture_volume_range, snd_mixer_selem_get_capture_volume,
+                                 snd_mixer_selem_set_capture_volume_all,   snd_mixer_selem_get_capture_switch,
+                                 snd_mixer_selem_set_capture_switch_all};
 
-constexpr snd_mixer_selem_channel_id_t kFirstChannel = SND_MIXER_SCHN_FRONT_LEFT;
+constexpr snd_mixer_selem_channel_id_t FirstChannel = SND_MIXER_SCHN_FRONT_LEFT;
 
 // A microphone mixed into the output is controlled there; one without a playback volume at its input.
 enum class Side { Playback, Capture, PlaybackWhenItHasVolume };
@@ -47,7 +48,7 @@ struct LineRule {
   std::vector<Candidate> candidates;  // the first existing one makes the line
 };
 
-const std::vector<LineRule> kLineRules = {
+const std::vector<LineRule> LineRules = {
     {MIXERLINE_COMPONENTTYPE_DST_SPEAKERS,
      {{"Master", Side::Playback}, {"Front", Side::Playback}, {"Speaker", Side::Playback}}},
     {MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE,
@@ -73,9 +74,9 @@ struct Control {
 
 using MixerPtr = std::unique_ptr<snd_mixer_t, decltype(&snd_mixer_close)>;
 
-void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
-MixerPtr openMixer(const std::string& device) {
+MixerPtr OpenMixer(const std::string& device) {
   MixerPtr none(nullptr, snd_mixer_close);
   snd_hctl_t* hctl = nullptr;
   // Non-blocking, so that taking in the device's events never waits.
@@ -96,7 +97,7 @@ MixerPtr openMixer(const std::string& device) {
   return mixer;
 }
 
-snd_mixer_elem_t* findElement(snd_mixer_t* mixer, const std::string& name) {
+snd_mixer_elem_t* FindElement(snd_mixer_t* mixer, const std::string& name) {
   snd_mixer_selem_id_t* id;
   snd_mixer_selem_id_alloca(&id);
   snd_mixer_selem_id_set_name(id, name.c_str());
@@ -104,16 +105,16 @@ snd_mixer_elem_t* findElement(snd_mixer_t* mixer, const std::string& name) {
   return snd_mixer_find_selem(mixer, id);
 }
 
-std::optional<Line> findLine(snd_mixer_t* mixer, const LineRule& rule) {
+std::optional<Line> FindLine(snd_mixer_t* mixer, const LineRule& rule) {
   for (const Candidate& candidate : rule.candidates) {
-    snd_mixer_elem_t* element = findElement(mixer, candidate.element);
+    snd_mixer_elem_t* element = FindElement(mixer, candidate.element);
     if (element == nullptr) {
       continue;
     }
     const bool capture =
         candidate.side == Side::Capture ||
         (candidate.side == Side::PlaybackWhenItHasVolume && !snd_mixer_selem_has_playback_volume(element));
-    return Line{rule.componentType, candidate.element, capture ? &kCapture : &kPlayback};
+    return Line{rule.componentType, candidate.element, capture ? &CaptureCalls : &PlaybackCalls};
   }
   return std::nullopt;
 }
@@ -122,10 +123,10 @@ std::optional<Line> findLine(snd_mixer_t* mixer, const LineRule& rule) {
 
 struct AlsaMixer::Session {
   explicit Session(MixerPtr opened) : mixer(std::move(opened)) {
-    for (const LineRule& rule : kLineRules) {
-      if (auto line = findLine(mixer.get(), rule)) {
+    for (const LineRule& rule : LineRules) {
+      if (auto line = FindLine(mixer.get(), rule)) {
         const auto lineId = static_cast<std::uint32_t>(lines.size() + 1);
-        snd_mixer_elem_t* element = findElement(mixer.get(), line->element);
+        snd_mixer_elem_t* element = FindElement(mixer.get(), line->element);
         if (line->direction->hasVolume(element)) {
           controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_VOLUME});
         }
@@ -137,20 +138,20 @@ struct AlsaMixer::Session {
     }
   }
 
-  const Line* line(std::uint32_t id) const {
+  const Line* LineById(std::uint32_t id) const {
     return id >= 1 && id <= lines.size() ? &lines[id - 1] : nullptr;
   }
-  const Control* control(std::uint32_t id) const {
+  const Control* ControlById(std::uint32_t id) const {
     return id >= 1 && id <= controls.size() ? &controls[id - 1] : nullptr;
   }
 
   // alsa-lib keeps the values it last saw until it takes in the device's events, and skips writes that
   // match them: take the events first so that values read and compared are the device's own.
-  snd_mixer_elem_t* currentElement(const Control& control) {
+  snd_mixer_elem_t* CurrentElement(const Control& control) {
     if (snd_mixer_handle_events(mixer.get()) < 0) {
       return nullptr;
     }
-    return findElement(mixer.get(), line(control.lineId)->element);
+    return FindElement(mixer.get(), LineById(control.lineId)->element);
   }
 
   MixerPtr mixer;
@@ -167,27 +168,27 @@ struct AlsaMixer::Target {
 
 AlsaMixer::AlsaMixer(std::string device) : device_(std::move(device)) {
   // Users see the program's own messages, not alsa-lib's.
-  snd_lib_error_set_handler(ignoreAlsaError);
+  snd_lib_error_set_handler(IgnoreAlsaError);
 }
 
 AlsaMixer::~AlsaMixer() = default;
 
-AlsaMixer::Session* AlsaMixer::session(HMIXER handle) {
+AlsaMixer::Session* AlsaMixer::SessionOf(HMIXER handle) {
   const auto it = sessions_.find(handle);
   return it == sessions_.end() ? nullptr : it->second.get();
 }
 
-MMRESULT AlsaMixer::reach(HMIXER handle, std::uint32_t controlId, Target& target) {
-  Session* s = session(handle);
+MMRESULT AlsaMixer::Reach(HMIXER handle, std::uint32_t controlId, Target& target) {
+  Session* s = SessionOf(handle);
   if (s == nullptr) {
     return MMSYSERR_INVALHANDLE;
   }
-  target.control = s->control(controlId);
+  target.control = s->ControlById(controlId);
   if (target.control == nullptr) {
     return MIXERR_INVALCONTROL;
   }
-  target.direction = s->line(target.control->lineId)->direction;
-  target.element = s->currentElement(*target.control);
+  target.direction = s->LineById(target.control->lineId)->direction;
+  target.element = s->CurrentElement(*target.control);
   return target.element == nullptr ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
 }
 
@@ -199,7 +200,7 @@ MMRESULT AlsaMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
   if (deviceId != 0) {
     return MMSYSERR_BADDEVICEID;
   }
-  MixerPtr mixer = openMixer(device_);
+  MixerPtr mixer = OpenMixer(device_);
   if (!mixer) {
     return MMSYSERR_ERROR;
   }
@@ -217,13 +218,13 @@ MMRESULT AlsaMixer::mixerClose(HMIXER handle) {
 }
 
 MMRESULT AlsaMixer::mixerGetLineInfoA(HMIXER handle, MIXERLINE& line, std::uint32_t flags) {
-  const Session* s = session(handle);
+  const Session* s = SessionOf(handle);
   if (s == nullptr) {
     return MMSYSERR_INVALHANDLE;
   }
   std::uint32_t id = 0;
   if (flags == MIXER_GETLINEINFOF_COMPONENTTYPE) {
-    for (std::uint32_t candidate = 1; const Line* found = s->line(candidate); ++candidate) {
+    for (std::uint32_t candidate = 1; const Line* found = s->LineById(candidate); ++candidate) {
       if (found->componentType == line.dwComponentType) {
         id = candidate;
         break;
@@ -234,7 +235,7 @@ MMRESULT AlsaMixer::mixerGetLineInfoA(HMIXER handle, MIXERLINE& line, std::uint3
   } else {
     return MMSYSERR_INVALFLAG;
   }
-  const Line* found = s->line(id);
+  const Line* found = s->LineById(id);
   if (found == nullptr) {
     return MIXERR_INVALLINE;
   }
@@ -245,21 +246,22 @@ MMRESULT AlsaMixer::mixerGetLineInfoA(HMIXER handle, MIXERLINE& line, std::uint3
 
 MMRESULT AlsaMixer::mixerGetLineControlsA(HMIXER handle, std::uint32_t lineId, std::uint32_t controlType,
                                           MIXERCONTROL& control) {
-  Session* s = session(handle);
+  Session* s = SessionOf(handle);
   if (s == nullptr) {
     return MMSYSERR_INVALHANDLE;
   }
-  if (s->line(lineId) == nullptr) {
+  if (s->LineById(lineId) == nullptr) {
     return MIXERR_INVALLINE;
   }
-  for (std::uint32_t id = 1; const Control* found = s->control(id); ++id) {
+  for (std::uint32_t id = 1; const Control* found = s->ControlById(id); ++id) {
     if (found->lineId != lineId || found->controlType != controlType) {
       continue;
     }
     long minimum = 0, maximum = 1;
     if (controlType == MIXERCONTROL_CONTROLTYPE_VOLUME) {
-      snd_mixer_elem_t* element = s->currentElement(*found);
-      if (element == nullptr || s->line(lineId)->direction->volumeRange(element, &minimum, &maximum) < 0) {
+      snd_mixer_elem_t* element = s->CurrentElement(*found);
+      if (element == nullptr ||
+          s->LineById(lineId)->direction->volumeRange(element, &minimum, &maximum) < 0) {
         return MMSYSERR_ERROR;
       }
     }
@@ -271,18 +273,18 @@ MMRESULT AlsaMixer::mixerGetLineControlsA(HMIXER handle, std::uint32_t lineId, s
 
 MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) {
   Target target;
-  if (const MMRESULT result = reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
+  if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
   }
   if (target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME) {
     long level = 0;
-    if (target.direction->volume(target.element, kFirstChannel, &level) < 0) {
+    if (target.direction->volume(target.element, FirstChannel, &level) < 0) {
       return MMSYSERR_ERROR;
     }
     value = static_cast<std::int32_t>(level);
   } else {
     int on = 0;
-    if (target.direction->switchState(target.element, kFirstChannel, &on) < 0) {
+    if (target.direction->switchState(target.element, FirstChannel, &on) < 0) {
       return MMSYSERR_ERROR;
     }
     value = on ? 0 : 1;  // muted means switched off
@@ -292,7 +294,7 @@ MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t control
 
 MMRESULT AlsaMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) {
   Target target;
-  if (const MMRESULT result = reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
+  if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
   }
   const int result = target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME

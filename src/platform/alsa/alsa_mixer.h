@@ -30,9 +30,9 @@ class AlsaMixer final : public Mixer {
   struct Session;
   struct Target;
 
-  Session* session(HMIXER handle);
+  Session* SessionOf(HMIXER handle);
   /// The control a value call addresses, with the device's latest values taken in.
-  MMRESULT reach(HMIXER handle, std::uint32_t controlId, Target& target);
+  MMRESULT Reach(HMIXER handle, std::uint32_t controlId, Target& target);
 
   std::string device_;
   std::map<HMIXER, std::unique_ptr<Session>> sessions_;
