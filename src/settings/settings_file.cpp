@@ -29,7 +29,7 @@ std::optional<std::string> ReadSetting(const std::string& key) {
 std::string SettingsFilePath() {
   platform::Process& process = platform::process();
   const std::string programDirectory = process.ProgramDirectory();
-  const std::string besideProgram = programDirectory + "/" + FileName;
+  std::string besideProgram = programDirectory + "/" + FileName;
   if (process.FileExists(besideProgram) || process.DirectoryWritable(programDirectory)) {
     return besideProgram;
   }

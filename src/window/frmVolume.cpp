@@ -76,12 +76,14 @@ void frmVolume::Form_Load() {
   RefreshFromMixer();
   platform::Toolkit& toolkit = platform::toolkit();
   const std::int32_t base = RoundToInt32(toolkit.Place(ScaleLabels[0][0]).top);
+  // Whole twips between two labels: the division truncates, as every division of the layout does.
+  const std::int32_t step = m_TrackHeight / design::ScaleSteps;
   for (int n = 1; n <= design::ScaleSteps; ++n) {
     for (std::vector<Control>& column : ScaleLabels) {
       column.push_back(toolkit.LoadCopy(column[0]));
     }
     for (std::vector<Control>& column : ScaleLabels) {
-      toolkit.SetTop(column[n], base + n * (m_TrackHeight / design::ScaleSteps));
+      toolkit.SetTop(column[n], base + n * step);
       toolkit.SetCaption(column[n], std::to_string(100 - 10 * n));
       toolkit.SetVisible(column[n], true);
     }

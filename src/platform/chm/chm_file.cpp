@@ -24,7 +24,7 @@ constexpr std::array<const char*, 4> UsualTopics = {"/index.html", "/index.htm",
                                                     "/default.htm"};
 
 // Objects are read in steps, so that a length from a damaged file never sizes a buffer by itself.
-constexpr std::size_t ReadStep = 64 * 1024;
+constexpr std::size_t ReadStep = std::size_t{64} * 1024;
 
 unsigned Word(const std::string& bytes, std::size_t at) {
   return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
@@ -71,7 +71,7 @@ std::optional<ChmFile> ChmFile::Open(const std::string& path) {
 
 std::string ChmFile::DefaultTopic() const {
   if (const std::optional<std::string> named = SystemEntry(SystemDefaultTopic)) {
-    const std::string topic = RootedPath(CutAtNul(*named));
+    std::string topic = RootedPath(CutAtNul(*named));
     // An empty name would give "/", the root folder, which the file also holds.
     if (!topic.ends_with('/') && Holds(topic)) {
       return topic;

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <map>
 #include <string_view>
@@ -46,14 +46,16 @@ std::vector<std::string> ChildEnvironment(const ChildOptions& options) {
     add(entry);
   }
   std::vector<std::string> result;
+  result.reserve(variables.size());
   for (const auto& [name, value] : variables) {
-    result.push_back(name + "=" + value);
+    result.push_back(std::string(name).append("=").append(value));
   }
   return result;
 }
 
 std::vector<char*> Pointers(std::vector<std::string>& texts) {
   std::vector<char*> pointers;
+  pointers.reserve(texts.size() + 1);
   for (std::string& text : texts) {
     pointers.push_back(text.data());
   }
@@ -90,6 +92,7 @@ void WaitForChild(pid_t child, std::vector<Stream> streams, milliseconds limit, 
       return;
     }
     std::vector<pollfd> readable;
+    readable.reserve(streams.size());
     for (const Stream& stream : streams) {
       readable.push_back({stream.fd, POLLIN, 0});
     }

@@ -123,7 +123,7 @@ bool XServerAnswers(const std::string& display) {
 // As libwayland reads it: WAYLAND_DISPLAY names a socket in XDG_RUNTIME_DIR, or is an absolute path.
 // Empty when there is none to try.
 std::string WaylandSocket() {
-  const std::string name = Variable("WAYLAND_DISPLAY");
+  std::string name = Variable("WAYLAND_DISPLAY");
   if (name.empty() || name.starts_with('/')) {
     return name;
   }

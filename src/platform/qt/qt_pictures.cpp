@@ -28,7 +28,7 @@ QPixmap PicturePixmap(Picture picture) {
     case Picture::None:
       break;
   }
-  return QPixmap();
+  return {};
 }
 
 QCursor HandCursor() { return QCursor(QPixmap(hand_cursor_xpm), 5, 0); }

@@ -107,7 +107,7 @@ QWidget* QtToolkit::MakeWidget(Control control, const ControlDesign& design) {
 }
 
 Control QtToolkit::AddControl(const ControlDesign& design) {
-  const Control control = static_cast<Control>(controls_.size() + 1);
+  const auto control = static_cast<Control>(controls_.size() + 1);
   controls_.push_back({design, MakeWidget(control, design)});
   Layout(controls_.back());
   return control;

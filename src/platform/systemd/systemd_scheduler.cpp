@@ -160,7 +160,7 @@ std::vector<std::string> SystemdScheduler::SystemdRunCommand() const {
                                    "--timer-property=AccuracySec=1s"};
   for (const char* name : CarriedVariables) {
     if (const char* value = std::getenv(name); value != nullptr && value[0] != '\0') {
-      argv.push_back(std::string("--setenv=") + name + "=" + value);
+      argv.emplace_back(std::string("--setenv=").append(name).append("=").append(value));
     }
   }
   argv.push_back("--");
