@@ -135,12 +135,15 @@ void frmVolume::RefreshFromMixer() {
 }
 
 // The exact inverse of ApplySliderLevel, so that a thumb left where it was placed writes its own level back.
+// The level is measured from the channel's minimum: the bottom of the track is the minimum, its top the
+// maximum, whatever the range.
 std::int32_t frmVolume::ThumbTopFor(int index, std::int32_t level) const {
   const double lowest = m_TrackBottom - m_HalfThumb;
   if (m_Ratio[index] == 0) {
-    return RoundToInt32(lowest - level);
+    return RoundToInt32(lowest);
   }
-  return RoundToInt32(lowest - RoundToInt32(level / static_cast<double>(m_Ratio[index])));
+  const double aboveMinimum = static_cast<double>(level) - m_Mixer->Minimum(AllChannels[index]);
+  return RoundToInt32(lowest - RoundToInt32(aboveMinimum / static_cast<double>(m_Ratio[index])));
 }
 
 void frmVolume::Control_Click(Control control) {

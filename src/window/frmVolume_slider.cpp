@@ -44,10 +44,12 @@ void frmVolume::DragThumb(platform::Control thumb, float y, int index) {
   ApplySliderLevel(newTop, index);
 }
 
-// The bottom of the track is level 0 whatever the channel's minimum; the mixer object clamps to the bounds.
+// The bottom of the track is the channel's minimum; the mixer object clamps to the bounds.
 void frmVolume::ApplySliderLevel(std::int32_t newTop, int index) {
+  const Channel channel = AllChannels[index];
   const std::int32_t distance = m_TrackTop + m_TrackHeight - newTop - m_HalfThumb;
-  m_Mixer->SetLevel(AllChannels[index], RoundToInt32(distance * static_cast<double>(m_Ratio[index])));
+  m_Mixer->SetLevel(channel,
+                    RoundToInt32(m_Mixer->Minimum(channel) + distance * static_cast<double>(m_Ratio[index])));
 }
 
 void frmVolume::PlayDing() {

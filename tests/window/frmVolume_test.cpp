@@ -51,7 +51,9 @@ TEST_F(WindowLayoutTest, ThumbsStandAtTheInverseOfTheDragMapping) {
   };
   const Case cases[] = {{0, 65535, 65535, 758}, {0, 65535, 32768, 2115}, {0, 65535, 0, 3473},
                         {0, 31, 31, 758},       {0, 31, 15, 2159},       {0, 255, 128, 2110},
-                        {5, 5, 5, 3468},        {-100, 100, 50, 2794},   {0, 87, 1, 3442}};
+                        {0, 87, 1, 3442},       {5, 5, 5, 3473},         {-100, 100, 50, 1437},
+                        {10, 20, 20, 758},      {10, 20, 10, 3473},      {-10, 10, -10, 3473},
+                        {-10, 10, 10, 758}};
   for (const Case& c : cases) {
     FakeMixer fresh;
     services().mixer = &fresh;
@@ -65,17 +67,19 @@ TEST_F(WindowLayoutTest, ThumbsStandAtTheInverseOfTheDragMapping) {
 }
 
 TEST_F(WindowLayoutTest, AThumbLeftWhereItWasPlacedWritesItsOwnLevelBack) {
-  for (std::int32_t maximum : {31, 87, 100, 255, 65535, 65536}) {
+  for (const auto& [minimum, maximum] :
+       {std::pair{0, 31}, std::pair{0, 87}, std::pair{0, 100}, std::pair{0, 255}, std::pair{0, 65535},
+        std::pair{0, 65536}, std::pair{10, 20}, std::pair{-10, 10}, std::pair{-6000, 0}}) {
     FakeMixer fresh;
     services().mixer = &fresh;
-    const std::int32_t level = maximum / 3;
-    fresh.AddLine(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, FakeControl{0, maximum, level});
+    const std::int32_t level = minimum + (maximum - minimum) / 3;
+    fresh.AddLine(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, FakeControl{minimum, maximum, level});
     Open();
     toolkit.MouseDown(Thumb(0), vbLeftButton, 100);
     toolkit.MouseMove(Thumb(0), vbLeftButton, 100);
     // One twip of track is worth up to 24 level units: the level comes back within one twip's worth.
     EXPECT_NEAR(fresh.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, level,
-                maximum / 2715.0 / 2 + 1)
+                (maximum - minimum) / 2715.0 / 2 + 1)
         << maximum;
     window.reset();
     toolkit.controls.clear();
