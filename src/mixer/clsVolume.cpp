@@ -88,6 +88,10 @@ bool clsVolume::SetControlValue(const MIXERCONTROL& control, std::int32_t value)
   return LastResult == MMSYSERR_NOERROR;
 }
 
+std::vector<int> clsVolume::ChangeDescriptors() { return platform::mixer().mixerChangeDescriptors(hMixer); }
+
+MixerChange clsVolume::TakeChanges() { return platform::mixer().mixerTakeChanges(hMixer); }
+
 std::int32_t clsVolume::Level(Channel channel) { return GetControlValue(VolumeControl[Index(channel)]); }
 
 std::int32_t clsVolume::Mute(Channel channel) { return GetControlValue(MuteControl[Index(channel)]); }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "mixer/channel.h"
 #include "platform/mixer.h"
@@ -66,6 +67,11 @@ class clsVolume {
   bool ChannelPresent(std::int32_t mask) const { return (mask & VolumeMask) != 0; }
   /// True when any channel of `mask` has a mute control.
   bool MutePresent(std::int32_t mask) const { return (mask & MuteMask) != 0; }
+
+  /// The descriptors that become readable when something happens on the device; empty without a mixer.
+  std::vector<int> ChangeDescriptors();
+  /// What happened on the device since the last call.
+  platform::MixerChange TakeChanges();
 
   /// False when the mixer could not be opened or offers none of the six channels; every channel is then
   /// absent.

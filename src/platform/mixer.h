@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace sonaru::platform {
 
@@ -42,6 +43,9 @@ struct MIXERCONTROL {
   std::int32_t lMaximum = 0;
 };
 
+/// What happened on a device since the changes were last taken in.
+enum class MixerChange { None, Values, DeviceLost };
+
 /// Access to the machine's mixer devices. Abstract so that the logic runs against a fake in tests.
 /// Every call answers MMSYSERR_NOERROR (0) on success and another result code on failure.
 class Mixer {
@@ -62,6 +66,14 @@ class Mixer {
   virtual MMRESULT mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) = 0;
   /// Writes a control's value (to all its channels alike). Control id 0 is refused.
   virtual MMRESULT mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) = 0;
+
+  /// The file descriptors that become readable when something happens on the device behind `handle`: a
+  /// value changed, by this program or another, or the device went away. Empty when the backend cannot
+  /// tell, or for a handle that is not open.
+  virtual std::vector<int> mixerChangeDescriptors(HMIXER handle) = 0;
+  /// Takes in what happened since the last call: MixerChange::Values when a value may have changed,
+  /// MixerChange::DeviceLost when the device is gone (the handle then stays useless until closed).
+  virtual MixerChange mixerTakeChanges(HMIXER handle) = 0;
 };
 
 }  // namespace sonaru::platform

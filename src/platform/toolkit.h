@@ -2,7 +2,9 @@
 // twips.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/toolkit_design.h"
 
@@ -70,6 +72,10 @@ class Toolkit {
   virtual void Unload() = 0;
   /// Handles the form's events until it has unloaded.
   virtual void Run() = 0;
+
+  /// From now on runs `ready` on the toolkit's thread whenever one of `descriptors` becomes readable; a new
+  /// call replaces the watch, an empty list ends it, and so does ReleaseForm.
+  virtual void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) = 0;
 };
 
 }  // namespace sonaru::platform

@@ -108,6 +108,7 @@ void frmVolume::RefreshFromMixer() {
   m_ThumbRect = {0, 0, RoundToInt32(thumb.width) / m_TwipsPerPixelX,
                  RoundToInt32(thumb.height) / m_TwipsPerPixelY};
 
+  toolkit.WatchDescriptors({}, nullptr);
   m_Mixer = std::make_unique<clsVolume>();  // the previous object closes only once the new one is open
   for (Channel channel : AllChannels) {
     const int i = Index(channel);
@@ -117,20 +118,52 @@ void frmVolume::RefreshFromMixer() {
     toolkit.SetVisible(picWave[i], present);
     toolkit.SetEnabled(picIcon[i], present);
   }
-  std::array<std::int32_t, ChannelCount> levels{};
-  for (Channel channel : AllChannels) {
-    levels[Index(channel)] = m_Mixer->Level(channel);
-  }
-  // A box whose state changes writes the state just read back through chkMute_Click.
-  for (Channel channel : AllChannels) {
-    toolkit.SetValue(chkMute[Index(channel)], m_Mixer->Mute(channel) != 0 ? 1 : 0);
-  }
   for (Channel channel : AllChannels) {
     const double range = static_cast<double>(m_Mixer->Maximum(channel)) - m_Mixer->Minimum(channel);
     m_Ratio[Index(channel)] = static_cast<float>(range / m_TrackHeight);
   }
+  m_MixerLost = false;
+  ShowMixerState();
+  WatchMixer();
+}
+
+// A box whose state changes runs chkMute_Click, which writes the state just read back, unless the boxes
+// are following a change made elsewhere.
+void frmVolume::ShowMixerState() {
+  platform::Toolkit& toolkit = platform::toolkit();
+  std::array<std::int32_t, ChannelCount> levels{};
+  for (Channel channel : AllChannels) {
+    levels[Index(channel)] = m_Mixer->Level(channel);
+  }
+  for (Channel channel : AllChannels) {
+    toolkit.SetValue(chkMute[Index(channel)], m_Mixer->Mute(channel) != 0 ? 1 : 0);
+  }
   for (int i = 0; i < ChannelCount; ++i) {
-    toolkit.SetTop(picWave[i], ThumbTopFor(i, levels[i]));
+    if (i != m_DraggedIndex) {
+      toolkit.SetTop(picWave[i], ThumbTopFor(i, levels[i]));
+    }
+  }
+}
+
+// The window shows what the mixer holds even when the keyboard's volume keys, another mixer or another run
+// of this program changed it: a drag then starts from the level the user hears.
+void frmVolume::WatchMixer() {
+  platform::toolkit().WatchDescriptors(m_Mixer->ChangeDescriptors(), [this] { MixerChanged(); });
+}
+
+void frmVolume::MixerChanged() {
+  switch (m_Mixer->TakeChanges()) {
+    case platform::MixerChange::Values:
+      m_Following = true;
+      ShowMixerState();
+      m_Following = false;
+      break;
+    case platform::MixerChange::DeviceLost:
+      platform::toolkit().WatchDescriptors({}, nullptr);
+      m_MixerLost = true;
+      break;
+    case platform::MixerChange::None:
+      break;
   }
 }
 
@@ -178,6 +211,9 @@ void frmVolume::Control_MouseUp(Control control, int, int, float, float) {
 
 // "Mute all" is the master channel's own box: the other boxes and their channels stay as they are.
 void frmVolume::chkMute_Click(int index) {
+  if (m_Following) {
+    return;
+  }
   m_Mixer->SetMute(AllChannels[index], platform::toolkit().Value(chkMute[index]));
 }
 
@@ -192,6 +228,9 @@ void frmVolume::Form_KeyDown(int keyCode, int) {
 void frmVolume::cmdQuit_Click() { platform::toolkit().Unload(); }
 
 // Nothing is saved on the way out: the mixer keeps what it has.
-void frmVolume::Form_Unload() { m_Mixer.reset(); }
+void frmVolume::Form_Unload() {
+  platform::toolkit().WatchDescriptors({}, nullptr);
+  m_Mixer.reset();
+}
 
 }  // namespace sonaru

@@ -41,6 +41,9 @@ class frmVolume final : public platform::FormEvents {
   void CreateControls();
   void RefreshFromMixer();
   std::int32_t ThumbTopFor(int index, std::int32_t level) const;
+  void ShowMixerState();
+  void WatchMixer();
+  void MixerChanged();
 
   void picWave_MouseDown(int index, int button, float y);
   void picWave_MouseMove(int index, int button, float y);
@@ -70,6 +73,12 @@ class frmVolume final : public platform::FormEvents {
   std::int32_t m_TrackBottom = 0;
   std::int32_t m_TrackHeight = 0;
   std::string m_AppPath;
+  /// The column whose thumb the user holds, or -1: a change made elsewhere does not move it.
+  int m_DraggedIndex = -1;
+  /// True while the boxes follow a change made elsewhere: their clicks then write nothing back.
+  bool m_Following = false;
+  /// The device went away: the next press on a thumb opens it afresh.
+  bool m_MixerLost = false;
 };
 
 }  // namespace sonaru

@@ -15,9 +15,13 @@ void frmVolume::Form_Paint() {
   }
 }
 
-void frmVolume::picWave_MouseDown(int, int button, float y) {
+void frmVolume::picWave_MouseDown(int index, int button, float y) {
   if (button == platform::vbLeftButton) {
+    if (m_MixerLost) {
+      RefreshFromMixer();
+    }
     m_DragStartY = RoundToInt32(y);
+    m_DraggedIndex = index;
   }
 }
 
@@ -29,6 +33,7 @@ void frmVolume::picWave_MouseMove(int index, int button, float y) {
 
 // Any button, moved or not: the VOL and WAVE thumbs let the new level be heard.
 void frmVolume::picWave_MouseUp(int index) {
+  m_DraggedIndex = -1;
   if (const Channel channel = AllChannels[index]; channel == Channel::Wave || channel == Channel::WaveIn) {
     PlayDing();
   }

@@ -2,6 +2,7 @@
 #include "fakes/fake_mixer.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace sonaru::test {
 
@@ -115,6 +116,15 @@ MMRESULT FakeMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlI
   }
   control->value = value;
   return MMSYSERR_NOERROR;
+}
+
+std::vector<int> FakeMixer::mixerChangeDescriptors(HMIXER handle) {
+  return handles_.contains(handle) ? changeDescriptors : std::vector<int>{};
+}
+
+platform::MixerChange FakeMixer::mixerTakeChanges(HMIXER handle) {
+  calls.push_back("changes " + std::to_string(handle));
+  return std::exchange(pendingChange, platform::MixerChange::None);
 }
 
 std::vector<std::string> FakeMixer::ValueCalls() const {

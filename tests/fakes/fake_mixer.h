@@ -33,6 +33,9 @@ class FakeMixer final : public platform::Mixer {
   bool writesFail = false;
   std::vector<std::string> calls;  // e.g. "open 0", "lineinfo type 4", "get 3", "set 3 100", "close 1"
   int openHandles = 0;
+  /// What the next mixerTakeChanges reports (then None again), and the descriptors it is told by.
+  platform::MixerChange pendingChange = platform::MixerChange::None;
+  std::vector<int> changeDescriptors = {42};
 
   platform::MMRESULT mixerOpen(platform::HMIXER* handle, std::uint32_t deviceId) override;
   platform::MMRESULT mixerClose(platform::HMIXER handle) override;
@@ -45,6 +48,9 @@ class FakeMixer final : public platform::Mixer {
                                              std::int32_t& value) override;
   platform::MMRESULT mixerSetControlDetails(platform::HMIXER handle, std::uint32_t controlId,
                                             std::int32_t value) override;
+
+  std::vector<int> mixerChangeDescriptors(platform::HMIXER handle) override;
+  platform::MixerChange mixerTakeChanges(platform::HMIXER handle) override;
 
   /// The calls that read or write control values, in order.
   std::vector<std::string> ValueCalls() const;

@@ -92,5 +92,40 @@ TEST_F(SliderTest, TheEdgeFollowsTheScreensTwipsPerPixel) {
   EXPECT_EQ(toolkit.Of(Thumb(0)).edge->bottom, 35);
 }
 
+// A change made elsewhere (volume keys, another mixer) moves the thumbs and boxes as a refresh would, writes
+// nothing back, and leaves alone the thumb under the mouse.
+TEST_F(SliderTest, TheWindowFollowsChangesMadeElsewhereExceptUnderTheMouse) {
+  EXPECT_EQ(toolkit.watched, (std::vector<int>{42}));
+  toolkit.MouseDown(Thumb(0), vbLeftButton, 100);
+  const double heldTop = TopOf(Thumb(0));
+  mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value = 65535;
+  mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_LINE).volume->value = 65535;
+  mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_LINE).mute->value = 1;
+  mixer.calls.clear();
+  mixer.pendingChange = MixerChange::Values;
+  toolkit.DescriptorsReady();
+  EXPECT_EQ(TopOf(Thumb(0)), heldTop);
+  EXPECT_EQ(TopOf(Thumb(3)), 758);
+  EXPECT_EQ(toolkit.Of(Box(3)).value, 1);
+  EXPECT_TRUE(SetCalls().empty());
+  EXPECT_TRUE(sound.played.empty());
+  toolkit.MouseUp(Thumb(0), vbLeftButton, 100);
+  mixer.pendingChange = MixerChange::Values;
+  toolkit.DescriptorsReady();
+  EXPECT_EQ(TopOf(Thumb(0)), 758);
+  EXPECT_EQ(toolkit.ScaleLabels().size(), 55u);
+}
+
+TEST_F(SliderTest, ADeviceThatWentAwayIsOpenedAfreshAtTheNextPress) {
+  mixer.pendingChange = MixerChange::DeviceLost;
+  toolkit.DescriptorsReady();
+  EXPECT_TRUE(toolkit.watched.empty());
+  mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_LINE).volume->value = 65535;
+  Drag(0, 100, 100);
+  EXPECT_EQ(TopOf(Thumb(3)), 758);
+  EXPECT_EQ(toolkit.watched, (std::vector<int>{42}));
+  EXPECT_EQ(mixer.openHandles, 1);
+}
+
 }  // namespace
 }  // namespace sonaru::test

@@ -106,7 +106,19 @@ void HeadlessToolkit::CreateForm(const platform::FormDesign& design, platform::F
   events_ = &events;
 }
 
+void HeadlessToolkit::WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) {
+  watched = descriptors;
+  ready_ = descriptors.empty() ? nullptr : std::move(ready);
+}
+
+void HeadlessToolkit::DescriptorsReady() {
+  if (ready_) {
+    ready_();
+  }
+}
+
 void HeadlessToolkit::ReleaseForm(platform::FormEvents& events) {
+  WatchDescriptors({}, nullptr);
   if (events_ == &events) {
     events_ = nullptr;
   }

@@ -51,6 +51,10 @@ class HeadlessToolkit final : public platform::Toolkit {
   bool DisplayAvailable() override { return displayAvailable; }
   void CreateForm(const platform::FormDesign& design, platform::FormEvents& events) override;
   void ReleaseForm(platform::FormEvents& events) override;
+  void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
+  /// The user's side of the watch: the device told of a change.
+  void DescriptorsReady();
+  std::vector<int> watched;
   platform::Control AddControl(const platform::ControlDesign& design) override;
   platform::Control LoadCopy(platform::Control element0) override;
   platform::TwipsRect Place(platform::Control control) override { return Of(control).design.place; }
@@ -71,6 +75,7 @@ class HeadlessToolkit final : public platform::Toolkit {
   platform::FormEvents& Events();
 
   platform::FormEvents* events_ = nullptr;
+  std::function<void()> ready_;
 };
 
 }  // namespace sonaru::test

@@ -89,5 +89,35 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
             << " per second\n";
 }
 
+// Another program lowers the volume and mutes the wave output while the window is open: the window follows
+// through the device's poll descriptors, with no timer and no write of its own.
+TEST(WindowOnVirtualCardTest, TheWindowFollowsAChangeMadeByAnotherProgram) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  VirtualCard card(Card());
+  char name[] = "sonaru";
+  char* argv[] = {name, nullptr};
+  LinuxServices services(1, argv);
+  QtToolkit& toolkit = services.Toolkit();
+  Application();
+  constexpr Control VolThumb = 3, WaveBox = 12;  // the controls are made column by column
+  int thumbTop = -1;
+  bool waveMuted = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(toolkit.FormWidget()));
+    card.set("Master Playback Volume", {65535, 65535});
+    card.set("PCM Playback Switch", {0, 0});
+    const bool followed = QTest::qWaitFor(
+        [&] { return toolkit.Widget(VolThumb)->y() < 100 && toolkit.Value(WaveBox) == 1; }, 5000);
+    EXPECT_TRUE(followed);
+    thumbTop = toolkit.Widget(VolThumb)->y();
+    waveMuted = toolkit.Value(WaveBox) == 1;
+    toolkit.FormWidget()->close();
+  });
+  EXPECT_EQ(Main(), 0);
+  EXPECT_EQ(thumbTop, 51);  // 758 twips: the top of the track
+  EXPECT_TRUE(waveMuted);
+  EXPECT_EQ(card.values("PCM Playback Switch"), (std::vector<long>{0, 0}));
+}
+
 }  // namespace
 }  // namespace sonaru::test

@@ -3,6 +3,7 @@
 #include "platform/alsa/alsa_mixer.h"
 
 #include <alsa/asoundlib.h>
+#include <poll.h>
 
 #include <optional>
 #include <utility>
@@ -61,9 +62,10 @@ const std::vector<LineRule> LineRules = {
      {{"Synth", Side::Playback}, {"FM", Side::Playback}, {"MIDI", Side::Playback}}},
 };
 
+// An element lives as long as its mixer, unless the device removes it (the session is then lost).
 struct Line {
   std::uint32_t componentType;
-  std::string element;
+  snd_mixer_elem_t* element;
   const Direction* direction;
 };
 
@@ -114,7 +116,7 @@ std::optional<Line> FindLine(snd_mixer_t* mixer, const LineRule& rule) {
     const bool capture =
         candidate.side == Side::Capture ||
         (candidate.side == Side::PlaybackWhenItHasVolume && !snd_mixer_selem_has_playback_volume(element));
-    return Line{rule.componentType, candidate.element, capture ? &CaptureCalls : &PlaybackCalls};
+    return Line{rule.componentType, element, capture ? &CaptureCalls : &PlaybackCalls};
   }
   return std::nullopt;
 }
@@ -126,7 +128,9 @@ struct AlsaMixer::Session {
     for (const LineRule& rule : LineRules) {
       if (auto line = FindLine(mixer.get(), rule)) {
         const auto lineId = static_cast<std::uint32_t>(lines.size() + 1);
-        snd_mixer_elem_t* element = FindElement(mixer.get(), line->element);
+        snd_mixer_elem_t* element = line->element;
+        snd_mixer_elem_set_callback(element, ElementEvent);
+        snd_mixer_elem_set_callback_private(element, this);
         if (line->direction->hasVolume(element)) {
           controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_VOLUME});
         }
@@ -148,15 +152,55 @@ struct AlsaMixer::Session {
   // alsa-lib keeps the values it last saw until it takes in the device's events, and skips writes that
   // match them: take the events first so that values read and compared are the device's own.
   snd_mixer_elem_t* CurrentElement(const Control& control) {
-    if (snd_mixer_handle_events(mixer.get()) < 0) {
+    if (snd_mixer_handle_events(mixer.get()) < 0 || lost) {
+      lost = true;
       return nullptr;
     }
-    return FindElement(mixer.get(), LineById(control.lineId)->element);
+    return LineById(control.lineId)->element;
+  }
+
+  // alsa-lib calls this for each event of a line's element that it takes in, whoever takes it in.
+  static int ElementEvent(snd_mixer_elem_t* element, unsigned int mask) {
+    auto* session = static_cast<Session*>(snd_mixer_elem_get_callback_private(element));
+    if (mask == SND_CTL_EVENT_MASK_REMOVE) {
+      session->lost = true;
+    } else if ((mask & SND_CTL_EVENT_MASK_VALUE) != 0) {
+      session->changed = true;
+    }
+    return 0;
+  }
+
+  std::vector<pollfd> PollDescriptors() const {
+    const int count = snd_mixer_poll_descriptors_count(mixer.get());
+    std::vector<pollfd> descriptors(count > 0 ? static_cast<std::size_t>(count) : 0);
+    const int filled = snd_mixer_poll_descriptors(mixer.get(), descriptors.data(), descriptors.size());
+    descriptors.resize(filled > 0 ? static_cast<std::size_t>(filled) : 0);
+    return descriptors;
+  }
+
+  MixerChange TakeChanges() {
+    std::vector<pollfd> descriptors = PollDescriptors();
+    unsigned short events = 0;
+    if (::poll(descriptors.data(), descriptors.size(), 0) > 0 &&
+        snd_mixer_poll_descriptors_revents(mixer.get(), descriptors.data(), descriptors.size(), &events) ==
+            0 &&
+        (events & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
+      lost = true;
+    }
+    if (!lost && snd_mixer_handle_events(mixer.get()) < 0) {
+      lost = true;
+    }
+    if (lost) {
+      return MixerChange::DeviceLost;
+    }
+    return std::exchange(changed, false) ? MixerChange::Values : MixerChange::None;
   }
 
   MixerPtr mixer;
   std::vector<Line> lines;        // line id = position + 1
   std::vector<Control> controls;  // control id = position + 1
+  bool changed = false;           // a value event taken in since the last TakeChanges
+  bool lost = false;
 };
 
 // A control, ready to be read or written.
@@ -290,6 +334,21 @@ MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t control
     value = on ? 0 : 1;  // muted means switched off
   }
   return MMSYSERR_NOERROR;
+}
+
+std::vector<int> AlsaMixer::mixerChangeDescriptors(HMIXER handle) {
+  std::vector<int> descriptors;
+  if (const Session* s = SessionOf(handle)) {
+    for (const pollfd& descriptor : s->PollDescriptors()) {
+      descriptors.push_back(descriptor.fd);
+    }
+  }
+  return descriptors;
+}
+
+MixerChange AlsaMixer::mixerTakeChanges(HMIXER handle) {
+  Session* s = SessionOf(handle);
+  return s == nullptr ? MixerChange::None : s->TakeChanges();
 }
 
 MMRESULT AlsaMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) {

@@ -25,6 +25,8 @@ class AlsaMixer final : public Mixer {
                                  MIXERCONTROL& control) override;
   MMRESULT mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) override;
   MMRESULT mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) override;
+  std::vector<int> mixerChangeDescriptors(HMIXER handle) override;
+  MixerChange mixerTakeChanges(HMIXER handle) override;
 
  private:
   struct Session;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <cmath>
 #include <stdexcept>
 
@@ -32,7 +33,10 @@ int Pixels(double twips, double twipsPerPixel) {
 
 }  // namespace
 
-QtToolkit::~QtToolkit() { delete form_.data(); }
+QtToolkit::~QtToolkit() {
+  watches_.clear();
+  delete form_.data();
+}
 
 bool QtToolkit::DisplayAvailable() { return platform::DisplayAvailable(); }
 
@@ -59,6 +63,7 @@ void QtToolkit::CreateForm(const FormDesign& design, FormEvents& events) {
 }
 
 void QtToolkit::ReleaseForm(FormEvents& events) {
+  watches_.clear();
   if (form_ && form_->Events() == &events) {
     form_->Detach();
   }
@@ -189,6 +194,15 @@ void QtToolkit::Unload() {
 void QtToolkit::Run() {
   if (form_ && form_->isVisible()) {
     Application().exec();
+  }
+}
+
+// One notifier a descriptor, each running `ready` from the event loop: no timer, no wake-up while idle.
+void QtToolkit::WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) {
+  watches_.clear();
+  for (int descriptor : descriptors) {
+    auto& watch = watches_.emplace_back(std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read));
+    QObject::connect(watch.get(), &QSocketNotifier::activated, watch.get(), [ready] { ready(); });
   }
 }
 

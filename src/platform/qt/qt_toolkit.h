@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QSocketNotifier>
+#include <memory>
 #include <vector>
 
 #include "platform/toolkit.h"
@@ -38,6 +40,7 @@ class QtToolkit final : public Toolkit {
   void Show() override;
   void Unload() override;
   void Run() override;
+  void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
 
   /// The form's widget, for tests that drive it as a user would; null before CreateForm and after unloading.
   QWidget* FormWidget() const;
@@ -56,6 +59,7 @@ class QtToolkit final : public Toolkit {
 
   QPointer<QtForm> form_;
   std::vector<Entry> controls_;  // control c is controls_[c - 1]
+  std::vector<std::unique_ptr<QSocketNotifier>> watches_;
 };
 
 }  // namespace sonaru::platform

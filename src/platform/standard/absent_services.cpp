@@ -19,6 +19,9 @@ MMRESULT AbsentMixer::mixerSetControlDetails(HMIXER, std::uint32_t, std::int32_t
   return MMSYSERR_INVALHANDLE;
 }
 
+std::vector<int> AbsentMixer::mixerChangeDescriptors(HMIXER) { return {}; }
+MixerChange AbsentMixer::mixerTakeChanges(HMIXER) { return MixerChange::None; }
+
 std::string AbsentProfileFile::GetPrivateProfileStringA(const std::string&, const std::string&,
                                                         const std::string& defaultValue, std::size_t size,
                                                         const std::string&) {
@@ -81,6 +84,7 @@ void AbsentToolkit::DrawEdge(Control, const PixelRect&) {}
 void AbsentToolkit::Show() {}
 void AbsentToolkit::Unload() {}
 void AbsentToolkit::Run() {}
+void AbsentToolkit::WatchDescriptors(const std::vector<int>&, std::function<void()>) {}
 
 bool AbsentSound::sndPlaySoundA(const std::string&, std::uint32_t) { return false; }
 

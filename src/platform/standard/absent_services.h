@@ -21,6 +21,8 @@ class AbsentMixer final : public Mixer {
                                  MIXERCONTROL& control) override;
   MMRESULT mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) override;
   MMRESULT mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) override;
+  std::vector<int> mixerChangeDescriptors(HMIXER handle) override;
+  MixerChange mixerTakeChanges(HMIXER handle) override;
 };
 
 /// No files: every file reads as unreadable and no write succeeds.
@@ -88,6 +90,7 @@ class AbsentToolkit final : public Toolkit {
   void Show() override;
   void Unload() override;
   void Run() override;
+  void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
 };
 
 /// Silence.
