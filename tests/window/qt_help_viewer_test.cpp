@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QImage>
+#include <QScreen>
 #include <QTest>
 #include <QTextBlock>
 #include <QUrl>
@@ -203,7 +204,8 @@ TEST_F(HelpKeyTest, F1OpensTheHelpOwnedByTheMainWindowWhichStaysInUse) {
   EXPECT_TRUE(viewer->isWindow());
   EXPECT_TRUE(viewer->isVisible());
   EXPECT_EQ(viewer->windowModality(), Qt::NonModal);
-  EXPECT_GT(viewer->x(), form->frameGeometry().right());  // beside the main window, not over it
+  // Offscreen's screen is 800 pixels wide: no room beside the main window, so the help stays on the screen.
+  EXPECT_TRUE(form->screen()->availableGeometry().contains(viewer->geometry()));
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   EXPECT_TRUE(viewer->toPlainText().contains("Bienvenue dans Sonaru."));
 
@@ -219,6 +221,22 @@ TEST_F(HelpKeyTest, F1OpensTheHelpOwnedByTheMainWindowWhichStaysInUse) {
   toolkit.Unload();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(help.Window(), nullptr);  // gone with its owner
+}
+
+TEST(HelpWindowPlace, StaysOnTheMainWindowsScreen) {
+  struct Case {
+    QRect owner;
+    QPoint expected;
+  };
+  const QRect screen(0, 0, 1280, 1024);
+  const QSize help(640, 480);
+  for (const Case& c : {Case{{10, 20, 582, 300}, {592, 20}},       // room on the right
+                        Case{{600, 20, 582, 300}, {640, 20}},      // room on neither side: over it, on screen
+                        Case{{700, 20, 582, 300}, {60, 20}},       // room on the left only
+                        Case{{10, 900, 582, 300}, {592, 544}}}) {  // kept above the screen's bottom
+    EXPECT_EQ(HelpWindowPlace(c.owner, help, screen), c.expected) << c.owner.x() << "," << c.owner.y();
+  }
+  EXPECT_EQ(HelpWindowPlace({1400, 0, 582, 300}, help, QRect(1280, 0, 1920, 1080)), QPoint(1982, 0));
 }
 
 }  // namespace

@@ -1,12 +1,26 @@
 // The help window lives as long as its owner, the main window, and is only hidden when the user closes it.
 #include "platform/qt/qt_help_viewer.h"
 
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/qt/qt_help_browser.h"
 #include "platform/qt/qt_toolkit.h"
 
 namespace sonaru::platform {
+
+QPoint HelpWindowPlace(const QRect& owner, const QSize& size, const QRect& screen) {
+  int left = owner.right() + 1;
+  if (left + size.width() > screen.right() + 1) {
+    left = owner.left() - size.width() >= screen.left()
+               ? owner.left() - size.width()
+               : std::max(screen.left(), screen.right() + 1 - size.width());
+  }
+  const int top =
+      std::clamp(owner.top(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - size.height()));
+  return {left, top};
+}
 
 QtHelpViewer::QtHelpViewer(QtToolkit& toolkit) : toolkit_(toolkit) {}
 
@@ -19,9 +33,10 @@ void QtHelpViewer::HtmlHelpA(const std::string& file, std::uint32_t command) {
   if (window_ == nullptr) {
     QWidget* owner = toolkit_.FormWidget();
     window_ = new QtHelpBrowser(owner);
-    // Beside the main window rather than over it, so that both stay in sight.
-    if (owner != nullptr) {
-      window_->move(owner->frameGeometry().topRight() + QPoint(1, 0));
+    // Beside the main window rather than over it, so that both stay in sight, on the main window's screen.
+    if (owner != nullptr && owner->screen() != nullptr) {
+      window_->move(HelpWindowPlace(owner->frameGeometry(), window_->frameGeometry().size(),
+                                    owner->screen()->availableGeometry()));
     }
   }
   window_->Open(file);

@@ -2,12 +2,19 @@
 #pragma once
 
 #include <QPointer>
+#include <QRect>
 
 #include "platform/help_viewer.h"
 
 namespace sonaru::platform {
 
 class QtHelpBrowser;
+
+/// Where the help window of `size` stands beside the main window's frame `owner`, on the screen area
+/// `screen` that holds it: to its right when there is room, else to its left, else over it, always within
+/// the screen as far as it fits.
+QPoint HelpWindowPlace(const QRect& owner, const QSize& size, const QRect& screen);
+
 class QtToolkit;
 
 /// One help window for the process, created at the first HtmlHelpA over the toolkit's form and raised by
