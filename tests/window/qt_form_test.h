@@ -22,6 +22,7 @@ class QtFormTest : public ServicesTest {
     ServicesTest::SetUp();
     platform::Application();
     AddAllChannels();
+    mixer.changeDescriptors.clear();  // the fake's stand-in descriptor is no real one for Qt to watch
     platform::services().toolkit = &toolkit;
     platform::services().sound = &sound;
   }

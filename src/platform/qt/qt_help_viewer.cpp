@@ -35,7 +35,9 @@ void QtHelpViewer::HtmlHelpA(const std::string& file, std::uint32_t command) {
     window_ = new QtHelpBrowser(owner);
     // Beside the main window rather than over it, so that both stay in sight, on the main window's screen.
     if (owner != nullptr && owner->screen() != nullptr) {
-      window_->move(HelpWindowPlace(owner->frameGeometry(), window_->frameGeometry().size(),
+      // Not shown yet, the help window has no frame: it will get one like the main window's.
+      const QSize frame = owner->frameGeometry().size() - owner->geometry().size();
+      window_->move(HelpWindowPlace(owner->frameGeometry(), window_->size() + frame,
                                     owner->screen()->availableGeometry()));
     }
   }
