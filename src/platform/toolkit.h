@@ -19,6 +19,9 @@ class FormEvents {
   virtual void Form_Load() = 0;
   /// The form is being repainted; DrawEdge may be called now.
   virtual void Form_Paint() = 0;
+  /// The mouse wheel turned by `steps` notches (positive away from the user), the pointer at `x`, `y` twips
+  /// from the form's top-left corner, wherever in the form it is.
+  virtual void Form_MouseWheel(int steps, float x, float y) = 0;
   /// A key went down that the control with the focus does not use itself (F1 never is), wherever the focus is
   /// in the form.
   virtual void Form_KeyDown(int keyCode, int shift) = 0;
@@ -54,6 +57,8 @@ class Toolkit {
   virtual void SetCaption(Control control, const std::string& caption) = 0;
   virtual void SetVisible(Control control, bool visible) = 0;
   virtual void SetEnabled(Control control, bool enabled) = 0;
+  /// What a screen reader says of the control.
+  virtual void SetAccessibleName(Control control, const std::string& name) = 0;
   /// A check box's state: 0 cleared, 1 ticked.
   virtual int Value(Control control) = 0;
   /// Sets a check box's state; when the state changes, its Control_Click runs before this returns.

@@ -52,6 +52,9 @@ void frmVolume::CreateControls() {
         toolkit.AddControl({.kind = ControlKind::CheckBox,
                             .place = {column.muteLeft, design::MuteTop, column.muteWidth, design::MuteHeight},
                             .caption = column.muteCaption});
+    // "Mute" alone would not tell a screen reader's user which channel the box mutes.
+    toolkit.SetAccessibleName(
+        chkMute[i], i == 0 ? column.muteCaption : std::string(column.muteCaption) + " " + column.word);
   }
   for (int c = 0; c < design::ScaleColumnCount; ++c) {
     ScaleLabels[c].push_back(toolkit.AddControl(
@@ -140,7 +143,7 @@ void frmVolume::ShowMixerState() {
   }
   for (int i = 0; i < ChannelCount; ++i) {
     if (i != m_DraggedIndex) {
-      toolkit.SetTop(picWave[i], ThumbTopFor(i, levels[i]));
+      PlaceThumb(i, ThumbTopFor(i, levels[i]));
     }
   }
 }

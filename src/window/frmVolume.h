@@ -29,6 +29,7 @@ class frmVolume final : public platform::FormEvents {
   void Form_Load() override;
   void Form_Paint() override;
   void Form_KeyDown(int keyCode, int shift) override;
+  void Form_MouseWheel(int steps, float x, float y) override;
   void Form_Unload() override;
   void Control_Click(platform::Control control) override;
   void Control_MouseDown(platform::Control control, int button, int shift, float x, float y) override;
@@ -49,6 +50,8 @@ class frmVolume final : public platform::FormEvents {
   void picWave_MouseMove(int index, int button, float y);
   void picWave_MouseUp(int index);
   void DragThumb(platform::Control thumb, float y, int index);
+  void MoveThumb(int index, std::int32_t newTop);
+  void PlaceThumb(int index, std::int32_t top);
   void ApplySliderLevel(std::int32_t newTop, int index);
   void PlayDing();
 

@@ -17,6 +17,7 @@ inline constexpr const char* Title =
     "                 MIDI";
 
 struct ChannelColumn {
+  const char* word;  ///< the column's word in the title bar
   platform::Picture icon;
   double iconLeft, trackLeft, thumbLeft, muteLeft, muteWidth;
   platform::Color thumbColor;
@@ -24,12 +25,12 @@ struct ChannelColumn {
 };
 
 inline constexpr std::array<ChannelColumn, ChannelCount> Columns = {{
-    {platform::Picture::Loudspeaker, 285, 540, 300, 90, 1050, {255, 128, 0}, "Mute all"},
-    {platform::Picture::Microphone, 1530, 1755, 1515, 1395, 825, {128, 255, 128}, "Mute"},
-    {platform::Picture::MusicalNotes, 2700, 2925, 2685, 2565, 825, {128, 128, 255}, "Mute"},
-    {platform::Picture::WaveCurves, 3825, 4050, 3810, 3690, 825, {255, 128, 255}, "Mute"},
-    {platform::Picture::CompactDisc, 4950, 5175, 4935, 4815, 825, {255, 255, 128}, "Mute"},
-    {platform::Picture::SheetMusic, 6090, 6300, 6060, 5940, 825, {128, 255, 255}, "Mute"},
+    {"VOL", platform::Picture::Loudspeaker, 285, 540, 300, 90, 1050, {255, 128, 0}, "Mute all"},
+    {"MICRO", platform::Picture::Microphone, 1530, 1755, 1515, 1395, 825, {128, 255, 128}, "Mute"},
+    {"WAVE", platform::Picture::MusicalNotes, 2700, 2925, 2685, 2565, 825, {128, 128, 255}, "Mute"},
+    {"LINE", platform::Picture::WaveCurves, 3825, 4050, 3810, 3690, 825, {255, 128, 255}, "Mute"},
+    {"CD", platform::Picture::CompactDisc, 4950, 5175, 4935, 4815, 825, {255, 255, 128}, "Mute"},
+    {"MIDI", platform::Picture::SheetMusic, 6090, 6300, 6060, 5940, 825, {128, 255, 255}, "Mute"},
 }};
 
 inline constexpr double IconTop = 225, IconSize = 480;

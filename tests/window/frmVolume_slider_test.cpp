@@ -127,5 +127,29 @@ TEST_F(SliderTest, ADeviceThatWentAwayIsOpenedAfreshAtTheNextPress) {
   EXPECT_EQ(mixer.openHandles, 1);
 }
 
+// A notch is a tenth of the track, over the column's thumb or track alike; elsewhere nothing moves.
+TEST_F(SliderTest, TheWheelMovesAColumnByOneScaleStepAsADragWouldWithoutSound) {
+  const double top = TopOf(Thumb(3));  // level 0: the bottom of the track
+  mixer.calls.clear();
+  toolkit.Wheel(2, 3810 + 100, 3000);  // over LINE's track, two notches up
+  EXPECT_EQ(TopOf(Thumb(3)), top - 2 * 271);
+  EXPECT_EQ(SetCalls(), (std::vector<std::string>{SetVolume(3, 13083)}));
+  EXPECT_EQ(toolkit.Of(Thumb(3)).accessibleName, "LINE, 20 %");
+  toolkit.Wheel(-30, 3810 + 100, 3000);
+  EXPECT_EQ(TopOf(Thumb(3)), top);
+  toolkit.Wheel(1, 7100, 3000);       // over the buttons
+  toolkit.Wheel(1, 3810 + 100, 300);  // above the track
+  EXPECT_EQ(TopOf(Thumb(3)), top);
+  EXPECT_TRUE(sound.played.empty());
+}
+
+TEST_F(SliderTest, ScreenReadersHearEachThumbsLevelAndEachBoxsChannel) {
+  EXPECT_EQ(toolkit.Of(Thumb(0)).accessibleName, "VOL, 0 %");
+  Drag(2, 100, -5000);
+  EXPECT_EQ(toolkit.Of(Thumb(2)).accessibleName, "WAVE, 100 %");
+  EXPECT_EQ(toolkit.Of(Box(0)).accessibleName, "Mute all");
+  EXPECT_EQ(toolkit.Of(Box(5)).accessibleName, "Mute MIDI");
+}
+
 }  // namespace
 }  // namespace sonaru::test

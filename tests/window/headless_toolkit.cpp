@@ -100,6 +100,7 @@ void HeadlessToolkit::MouseUp(Control control, int button, float y) {
 }
 void HeadlessToolkit::KeyDown(int keyCode, int shift) { Events().Form_KeyDown(keyCode, shift); }
 void HeadlessToolkit::Paint() { Events().Form_Paint(); }
+void HeadlessToolkit::Wheel(int steps, float x, float y) { Events().Form_MouseWheel(steps, x, y); }
 
 void HeadlessToolkit::CreateForm(const platform::FormDesign& design, platform::FormEvents& events) {
   form = design;

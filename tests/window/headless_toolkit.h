@@ -17,6 +17,7 @@ class HeadlessToolkit final : public platform::Toolkit {
     bool enabled = true;
     int value = 0;
     std::optional<platform::PixelRect> edge{};
+    std::string accessibleName{};
   };
 
   bool displayAvailable = true;
@@ -46,6 +47,7 @@ class HeadlessToolkit final : public platform::Toolkit {
   void MouseMove(platform::Control control, int button, float y);
   void MouseUp(platform::Control control, int button, float y);
   void KeyDown(int keyCode, int shift);
+  void Wheel(int steps, float x, float y);
   void Paint();
 
   bool DisplayAvailable() override { return displayAvailable; }
@@ -62,6 +64,9 @@ class HeadlessToolkit final : public platform::Toolkit {
   void SetCaption(platform::Control control, const std::string& caption) override;
   void SetVisible(platform::Control control, bool visible) override { Of(control).visible = visible; }
   void SetEnabled(platform::Control control, bool enabled) override { Of(control).enabled = enabled; }
+  void SetAccessibleName(platform::Control control, const std::string& name) override {
+    Of(control).accessibleName = name;
+  }
   int Value(platform::Control control) override { return Of(control).value; }
   void SetValue(platform::Control control, int state) override;
   double TwipsPerPixelX() override { return twipsPerPixel; }

@@ -1,6 +1,7 @@
 // The window on Qt's offscreen platform, driven through Qt's own input routing as a user would drive it.
 #include <gmock/gmock.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cstdlib>
 
 #include "platform/qt/qt_message_box.h"
@@ -94,6 +96,21 @@ TEST_F(QtWindowTest, DraggingAThumbWritesTheLevelAtEveryMoveAndTheReleaseDings) 
   QTest::mouseRelease(screen, Qt::LeftButton, {}, QPoint(300, -50));
   ASSERT_EQ(sound.played.size(), 1u);
   EXPECT_EQ(sound.played[0].first, "/opt/sonaru/ding.wav");
+}
+
+// The wheel reaches the form through the controls, and a screen reader hears the thumb's new level.
+TEST_F(QtWindowTest, TheWheelOverATrackMovesItsThumbAndTheScreenReaderHearsIt) {
+  Open();
+  QWidget* thumb = At(37, 240);
+  ASSERT_NE(thumb, nullptr);
+  const QPointF overTrack(1, 10);  // in the track's own pixels
+  QWheelEvent wheel(overTrack, form->mapToGlobal(QPointF(37, 150)), {}, QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(At(37, 150), &wheel);
+  EXPECT_EQ(thumb->y(), 213);  // 3202 twips: 271 up
+  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, 6541);
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(thumb)->text(QAccessible::Name), "VOL, 10 %");
+  EXPECT_TRUE(sound.played.empty());
 }
 
 TEST_F(QtWindowTest, ThumbsShowTheirColourInARaisedEdge) {

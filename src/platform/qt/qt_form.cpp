@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "platform/qt/qt_pictures.h"
 
@@ -58,6 +59,32 @@ void QtForm::closeEvent(QCloseEvent* event) {
     events->Form_Unload();
   }
   event->accept();
+}
+
+void QtForm::wheelEvent(QWheelEvent* event) { Wheel(*event, event->position()); }
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event) {
+  auto* control = qobject_cast<QWidget*>(watched);
+  if (event->type() != QEvent::Wheel || control == nullptr) {
+    return QWidget::eventFilter(watched, event);
+  }
+  auto& wheel = static_cast<QWheelEvent&>(*event);
+  Wheel(wheel, control->mapTo(this, wheel.position()));
+  return true;
+}
+
+// Whole notches only: a notch is 120 eighths of a degree, and fine-grained wheels and touchpads send less
+// at a time.
+void QtForm::Wheel(QWheelEvent& event, QPointF position) {
+  constexpr int Notch = 120;
+  wheelAngle_ += event.angleDelta().y();
+  const int steps = wheelAngle_ / Notch;
+  wheelAngle_ -= steps * Notch;
+  if (steps != 0 && events_ != nullptr) {
+    events_->Form_MouseWheel(steps, static_cast<float>(position.x() * twipsPerPixel_),
+                             static_cast<float>(position.y() * twipsPerPixel_));
+  }
+  event.accept();
 }
 
 QtPictureBox::QtPictureBox(QtForm& form, Control control, const ControlDesign& design)

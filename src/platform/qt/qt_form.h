@@ -24,9 +24,15 @@ class QtForm final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  /// Takes the wheel from the form's controls, which would only pass it on.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Wheel(QWheelEvent& event, QPointF position);
+
   FormEvents* events_;
+  int wheelAngle_ = 0;  // eighths of a degree not yet delivered as whole notches
   double twipsPerPixel_;
 };
 

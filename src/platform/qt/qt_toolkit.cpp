@@ -114,6 +114,7 @@ QWidget* QtToolkit::MakeWidget(Control control, const ControlDesign& design) {
 Control QtToolkit::AddControl(const ControlDesign& design) {
   const auto control = static_cast<Control>(controls_.size() + 1);
   controls_.push_back({design, MakeWidget(control, design)});
+  controls_.back().widget->installEventFilter(form_);
   Layout(controls_.back());
   return control;
 }
@@ -160,6 +161,10 @@ void QtToolkit::SetCaption(Control control, const std::string& caption) {
 void QtToolkit::SetVisible(Control control, bool visible) { Of(control).widget->setVisible(visible); }
 
 void QtToolkit::SetEnabled(Control control, bool enabled) { Of(control).widget->setEnabled(enabled); }
+
+void QtToolkit::SetAccessibleName(Control control, const std::string& name) {
+  Of(control).widget->setAccessibleName(QString::fromStdString(name));
+}
 
 int QtToolkit::Value(Control control) {
   auto* box = qobject_cast<QCheckBox*>(Of(control).widget);

@@ -32,6 +32,7 @@ class QtToolkit final : public Toolkit {
   void SetCaption(Control control, const std::string& caption) override;
   void SetVisible(Control control, bool visible) override;
   void SetEnabled(Control control, bool enabled) override;
+  void SetAccessibleName(Control control, const std::string& name) override;
   int Value(Control control) override;
   void SetValue(Control control, int state) override;
   double TwipsPerPixelX() override;

@@ -76,6 +76,7 @@ void AbsentToolkit::SetTop(Control, double) {}
 void AbsentToolkit::SetCaption(Control, const std::string&) {}
 void AbsentToolkit::SetVisible(Control, bool) {}
 void AbsentToolkit::SetEnabled(Control, bool) {}
+void AbsentToolkit::SetAccessibleName(Control, const std::string&) {}
 int AbsentToolkit::Value(Control) { return 0; }
 void AbsentToolkit::SetValue(Control, int) {}
 double AbsentToolkit::TwipsPerPixelX() { return 15; }
