@@ -1,6 +1,7 @@
 // Parsing and formatting of the numbers kept in the settings file and given on the command line.
 #include "settings/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -52,7 +53,33 @@ std::size_t NumberLength(std::string_view text) {
   return at;
 }
 
-// Parses a number already delimited by NumberLength; out-of-range values become infinities of their sign.
+// Beyond the number of digits any text can hold, so a saturated exponent still outweighs them.
+constexpr std::int64_t MostExponent = 1'000'000'000'000'000;
+
+// The decimal order of a number with a non-zero digit, delimited by NumberLength: its magnitude lies in
+// [10^(order-1), 10^order). The first non-zero digit's place from the point, plus the exponent.
+std::int64_t DecimalOrder(std::string_view number) {
+  const std::size_t exponentMark = std::min(number.find_first_of("eE"), number.size());
+  const std::string_view mantissa = number.substr(0, exponentMark);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  const std::int64_t order = first < point ? static_cast<std::int64_t>(point - first)
+                                           : -static_cast<std::int64_t>(first - point - 1);
+
+  std::string_view digits = number.substr(std::min(exponentMark + 1, number.size()));
+  const bool negativeExponent = digits.starts_with('-');
+  if (negativeExponent || digits.starts_with('+')) {
+    digits.remove_prefix(1);
+  }
+  std::int64_t exponent = 0;
+  for (char digit : digits) {
+    exponent = std::min(exponent * 10 + (digit - '0'), MostExponent);
+  }
+  return order + (negativeExponent ? -exponent : exponent);
+}
+
+// Parses a number already delimited by NumberLength; values beyond a double's range saturate to infinities
+// of their sign, values too small for one to zero.
 double ParseNumber(std::string_view number) {
   if (!number.empty() && number.front() == '+') {
     number.remove_prefix(1);
@@ -60,9 +87,8 @@ double ParseNumber(std::string_view number) {
   double value = 0;
   const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
   if (error == std::errc::result_out_of_range) {
-    const std::size_t exponent = number.find_first_of("eE");
-    const bool underflow = exponent != std::string_view::npos && number.substr(exponent + 1).starts_with('-');
-    return underflow ? 0.0 : (number.front() == '-' ? -HUGE_VAL : HUGE_VAL);
+    const double magnitude = DecimalOrder(number) > 0 ? HUGE_VAL : 0.0;
+    return number.front() == '-' ? -magnitude : magnitude;
   }
   return end == number.data() ? 0.0 : value;
 }
@@ -104,28 +130,24 @@ std::optional<double> WholeTextNumber(std::string_view text) {
 }
 
 std::int32_t RoundToInt32(double value) {
-  constexpr double lowest = std::numeric_limits<std::int32_t>::min();
-  constexpr double highest = std::numeric_limits<std::int32_t>::max();
+  constexpr double Lowest = std::numeric_limits<std::int32_t>::min();
+  constexpr double Highest = std::numeric_limits<std::int32_t>::max();
   if (std::isnan(value)) {
     return 0;
   }
   // nearbyint rounds halves to even in the default rounding mode.
   const double rounded = std::nearbyint(value);
-  if (rounded <= lowest) {
+  if (rounded <= Lowest) {
     return std::numeric_limits<std::int32_t>::min();
   }
-  if (rounded >= highest) {
+  if (rounded >= Highest) {
     return std::numeric_limits<std::int32_t>::max();
   }
   return static_cast<std::int32_t>(rounded);
 }
 
 std::int32_t MuteStateFromText(std::string_view text) {
-  const std::optional<double> number = WholeTextNumber(text);
-  if (!number || std::nearbyint(*number) != *number) {
-    return 0;
-  }
-  return RoundToInt32(*number);
+  return RoundToInt32(WholeTextNumber(text).value_or(0));
 }
 
 }  // namespace sonaru

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace sonaru {
 namespace {
@@ -31,6 +32,18 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
   EXPECT_EQ(LeadingNumber("1e999"), HUGE_VAL);
   EXPECT_EQ(LeadingNumber("-1e999"), -HUGE_VAL);
   EXPECT_EQ(LeadingNumber("1e-999"), 0);
+  EXPECT_EQ(LeadingNumber("1e-99999999999999999999999"), 0);
+}
+
+TEST(LeadingNumber, ManyDigitsReadAsTheNearestDouble) {
+  const std::string nines(400, '9');
+  const std::string zeros(400, '0');
+  EXPECT_EQ(LeadingNumber(nines + "e-0000"), HUGE_VAL);
+  EXPECT_EQ(LeadingNumber("-" + nines + "e-0000"), -HUGE_VAL);
+  EXPECT_EQ(LeadingNumber("1" + zeros + "e-50"), HUGE_VAL);
+  EXPECT_EQ(LeadingNumber("0." + zeros + "1"), 0);
+  EXPECT_EQ(LeadingNumber("0." + zeros + "1e+50"), 0);
+  EXPECT_EQ(RoundToInt32(LeadingNumber(nines + "e-0000")), std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(RoundToInt32, HalvesGoToEvenAndLargeValuesSaturate) {
@@ -44,17 +57,20 @@ TEST(RoundToInt32, HalvesGoToEvenAndLargeValuesSaturate) {
   EXPECT_EQ(RoundToInt32(2147483647.4), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(MuteStateFromText, OnlyWholeNumbersCount) {
+TEST(MuteStateFromText, NumbersRoundLikeLevelsAnythingElseIsZero) {
   EXPECT_EQ(MuteStateFromText(" 1"), 1);
   EXPECT_EQ(MuteStateFromText(" 0"), 0);
   EXPECT_EQ(MuteStateFromText("2"), 2);
   EXPECT_EQ(MuteStateFromText(" 1 "), 1);
   EXPECT_EQ(MuteStateFromText("-1"), -1);
-  EXPECT_EQ(MuteStateFromText("1.5"), 0);
+  EXPECT_EQ(MuteStateFromText("1.5"), 2);
+  EXPECT_EQ(MuteStateFromText("0.6"), 1);
+  EXPECT_EQ(MuteStateFromText("0.5"), 0);
   EXPECT_EQ(MuteStateFromText("1abc"), 0);
   EXPECT_EQ(MuteStateFromText("True"), 0);
   EXPECT_EQ(MuteStateFromText(""), 0);
   EXPECT_EQ(MuteStateFromText("99999999999"), std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(MuteStateFromText("-1e999"), std::numeric_limits<std::int32_t>::min());
 }
 
 }  // namespace
