@@ -19,6 +19,8 @@ set(shipped
   "share/icons/hicolor/scalable/apps/sonaru.svg"
   "share/icons/hicolor/48x48/apps/sonaru.png"
   "share/man/man1/sonaru.1"
+  "share/metainfo/sonaru.metainfo.xml"
+  "lib/systemd/user/sonaru-restore.service"
 )
 if(WITH_HELP)
   list(APPEND shipped "share/sonaru/Sonaru.CHM=${BUILD_DIR}/Sonaru.CHM")
@@ -64,4 +66,11 @@ if(NOT icons)
 endif()
 if(NOT desktop_Categories MATCHES "(^|;)Audio;" OR NOT desktop_Categories MATCHES "(^|;)Mixer;")
   message(FATAL_ERROR "the desktop entry is not under Audio/Mixer: ${desktop_Categories}")
+endif()
+
+# Software centres start the program through the desktop entry that the metainfo names.
+file(READ ${PREFIX}/share/metainfo/sonaru.metainfo.xml metainfo)
+string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]+)</launchable>" launchable "${metainfo}")
+if(NOT launchable OR NOT EXISTS ${PREFIX}/share/applications/${CMAKE_MATCH_1})
+  message(FATAL_ERROR "the metainfo launches '${CMAKE_MATCH_1}', not the installed desktop entry")
 endif()

@@ -1,13 +1,16 @@
 // The program as `cmake --install` lays it out in a prefix: it finds its sound and help in the prefix's
-// share folder, and saves to the user's configuration folder when its own folder is not writable.
+// share folder, saves to the user's configuration folder when its own folder is not writable, and the login
+// restore unit runs it.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "child_process.h"
+#include "common/text.h"
 #include "platform/chm/chm_file.h"
 #include "platform/posix/posix_process.h"
 #include "virtual_card.h"
@@ -18,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path Prefix = SONARU_INSTALL_PREFIX;
+const fs::path Program = Prefix / "bin" / "sonaru";
 
 // The user that runs the installed program when the tests run as root, for whom every folder is writable.
 constexpr const char* Nobody = "65534";
@@ -29,11 +33,23 @@ std::string Contents(const fs::path& file) {
   return text.str();
 }
 
+/// A setting of the installed login restore unit, split at blanks; empty when the unit does not set it.
+std::vector<std::string> RestoreUnitSetting(const std::string& key) {
+  std::istringstream unit(Contents(Prefix / "lib" / "systemd" / "user" / "sonaru-restore.service"));
+  for (std::string line; std::getline(unit, line);) {
+    if (line.starts_with(key + "=")) {
+      const std::vector<std::string_view> words =
+          SplitAtBlanks(std::string_view(line).substr(key.size() + 1));
+      return {words.begin(), words.end()};
+    }
+  }
+  return {};
+}
+
 class InstalledProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(fs::exists(Prefix / "bin" / "sonaru"))
-        << "installed by the test install_layout, run through ctest";
+    ASSERT_TRUE(fs::exists(Program)) << "installed by the test install_layout, run through ctest";
   }
 };
 
@@ -53,6 +69,9 @@ class InstalledSaveTest : public InstalledProgramTest {
  protected:
   void SetUp() override {
     InstalledProgramTest::SetUp();
+    if (::geteuid() == 0 && !fs::exists(SONARU_SETPRIV)) {
+      GTEST_SKIP() << "running as root without setpriv: every folder is writable";
+    }
     std::string pattern = (fs::temp_directory_path() / "sonaru-home-XXXXXX").string();
     ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     home = pattern;
@@ -74,9 +93,8 @@ class InstalledSaveTest : public InstalledProgramTest {
     fs::remove_all(home);
   }
 
-  /// Runs the installed program, as an unprivileged user when the tests run as root.
-  ProcessResult Run(const std::string& argument) {
-    std::vector<std::string> argv = {(Prefix / "bin" / "sonaru").string(), argument};
+  /// Runs a command line of the installed program, as an unprivileged user when the tests run as root.
+  ProcessResult Run(std::vector<std::string> argv, const std::vector<std::string>& settings = {}) {
     if (::geteuid() == 0) {
       argv.insert(argv.begin(), {SONARU_SETPRIV, "--reuid=" + std::string(Nobody),
                                  "--regid=" + std::string(Nobody), "--clear-groups"});
@@ -84,6 +102,7 @@ class InstalledSaveTest : public InstalledProgramTest {
     std::vector<std::string> environment = card.environment();
     environment.push_back("HOME=" + home.string());
     environment.push_back("XDG_CONFIG_HOME=" + (home / "config").string());
+    environment.insert(environment.end(), settings.begin(), settings.end());
     ProcessResult result =
         RunProcess(argv, {environment, {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY", "USER"}});
     EXPECT_FALSE(result.timedOut);
@@ -100,10 +119,7 @@ class InstalledSaveTest : public InstalledProgramTest {
 };
 
 TEST_F(InstalledSaveTest, ASaveFromTheReadOnlyBinFolderGoesToTheUsersConfigurationFolder) {
-  if (::geteuid() == 0 && !fs::exists(SONARU_SETPRIV)) {
-    GTEST_SKIP() << "running as root without setpriv: every folder is writable";
-  }
-  const ProcessResult result = Run("save");
+  const ProcessResult result = Run({Program.string(), "save"});
   EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(result.err, "");
   EXPECT_FALSE(fs::exists(Prefix / "bin" / "Sonaru.ini"));
@@ -111,6 +127,43 @@ TEST_F(InstalledSaveTest, ASaveFromTheReadOnlyBinFolderGoesToTheUsersConfigurati
             "[Volume]\nWaveVolume= 45000\nWaveMute= 1\nMicroVolume= 0\nMicroMute= 0\nWaveInVolume= 200\n"
             "WaveInMute= 0\nLineInVolume= 0\nLineInMute= 0\nCD_Volume= 0\nCD_Mute= 0\nMIDIVolume= 0\n"
             "MIDIMute= 0\n");
+}
+
+TEST_F(InstalledSaveTest, TheLoginRestoreUnitPutsTheSavedStateBack) {
+  const std::vector<std::string> command = RestoreUnitSetting("ExecStart");
+  ASSERT_FALSE(command.empty());
+  fs::create_directories(home / "config" / "sonaru");
+  std::ofstream(home / "config" / "sonaru" / "Sonaru.ini")
+      << "[Volume]\nWaveVolume= 30000\nWaveMute= 0\nWaveInVolume= 100\nWaveInMute= 1\n";
+  const ProcessResult result = Run(command);
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{30000, 30000}));
+  EXPECT_EQ(card.values("Master Playback Switch"), (std::vector<long>{1, 1}));
+  EXPECT_EQ(card.values("PCM Playback Volume"), (std::vector<long>{100, 100}));
+  EXPECT_EQ(card.values("PCM Playback Switch"), (std::vector<long>{0, 0}));
+}
+
+// A login with nothing saved yet is no failure, while a mixer that is not there yet is tried again.
+TEST_F(InstalledSaveTest, TheLoginRestoreUnitTellsTheProgramsOrdinaryOutcomesApart) {
+  const std::vector<std::string> command = RestoreUnitSetting("ExecStart");
+  ASSERT_FALSE(command.empty());
+  const std::vector<std::string> successes = RestoreUnitSetting("SuccessExitStatus");
+  const struct {
+    std::vector<std::string> settings;
+    bool success;
+  } cases[] = {
+      {{}, true},
+      {{"SONARU_MIXER_DEVICE=absent"}, false},
+  };
+  for (const auto& [settings, success] : cases) {
+    const ProcessResult result = Run(command, settings);
+    SCOPED_TRACE(result.err);
+    EXPECT_NE(result.exitStatus, 0);
+    EXPECT_EQ(
+        std::find(successes.begin(), successes.end(), std::to_string(result.exitStatus)) != successes.end(),
+        success)
+        << "exit status " << result.exitStatus;
+  }
 }
 
 }  // namespace
