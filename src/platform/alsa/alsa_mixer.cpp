@@ -137,7 +137,7 @@ struct AlsaMixer::Session {
         if (line->direction->hasSwitch(element)) {
           controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_MUTE});
         }
-        lines.push_back(std::move(*line));
+        lines.push_back(*line);
       }
     }
   }

@@ -163,7 +163,7 @@ std::vector<std::string> SystemdScheduler::SystemdRunCommand() const {
       argv.emplace_back(std::string("--setenv=").append(name).append("=").append(value));
     }
   }
-  argv.push_back("--");
+  argv.emplace_back("--");
   argv.push_back(program_);
   for (std::string_view word : SplitAtBlanks(arguments_)) {
     if (!word.empty()) {
