@@ -7,11 +7,11 @@
 #include <cmath>
 #include <limits>
 
+#include "common/text.h"
+
 namespace sonaru {
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -93,16 +93,6 @@ double ParseNumber(std::string_view number) {
   return end == number.data() ? 0.0 : value;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && IsBlank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 }  // namespace
 
 std::string ValueText(std::int32_t value) {
@@ -114,9 +104,7 @@ std::string ValueText(std::int32_t value) {
 }
 
 double LeadingNumber(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) {
-    text.remove_prefix(1);
-  }
+  text = TrimBlanks(text);
   return ParseNumber(text.substr(0, NumberLength(text)));
 }
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "platform/profile/profile_text.h"
+#include "common/profile_text.h"
 
 namespace sonaru::test {
 
@@ -12,7 +12,7 @@ std::string MemoryProfileFile::GetPrivateProfileStringA(const std::string& secti
                                                         const std::string& path) {
   std::optional<std::string> value;
   if (const auto file = files.find(path); file != files.end() && FileReadable(path)) {
-    value = platform::FindProfileValue(file->second, section, key);
+    value = FindProfileValue(file->second, section, key);
   }
   return value.value_or(defaultValue).substr(0, size == 0 ? 0 : size - 1);
 }
@@ -26,7 +26,7 @@ bool MemoryProfileFile::WritePrivateProfileStrings(const std::string& section,
   ++writes;
   std::string& text = files[path];
   for (const platform::ProfileEntry& entry : entries) {
-    text = platform::SetProfileValue(text, section, entry.key, entry.value);
+    text = SetProfileValue(text, section, entry.key, entry.value);
   }
   return true;
 }

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/profile/profile_text.h"
+#include "common/profile_text.h"
 #include "require.h"
 
 using sonaru::fuzz::Require;
@@ -109,9 +109,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  const std::optional<std::string> before = sonaru::platform::FindProfileValue(text, section, key);
-  const std::string result = sonaru::platform::SetProfileValue(text, section, key, value);
-  Require(sonaru::platform::FindProfileValue(result, section, key) == value);
+  const std::optional<std::string> before = sonaru::FindProfileValue(text, section, key);
+  const std::string result = sonaru::SetProfileValue(text, section, key, value);
+  Require(sonaru::FindProfileValue(result, section, key) == value);
 
   // The mark leads both texts or neither; the lines are compared after it.
   const bool marked = text.starts_with(ByteOrderMark);

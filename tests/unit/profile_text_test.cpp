@@ -1,9 +1,9 @@
 // Finding and replacing keys in profile file text.
-#include "platform/profile/profile_text.h"
+#include "common/profile_text.h"
 
 #include <gtest/gtest.h>
 
-namespace sonaru::platform {
+namespace sonaru {
 namespace {
 
 TEST(FindProfileValue, MissingPartsGiveNothing) {
@@ -61,4 +61,4 @@ TEST(SetProfileValue, SavingTwiceLeavesOneLinePerKey) {
 }
 
 }  // namespace
-}  // namespace sonaru::platform
+}  // namespace sonaru

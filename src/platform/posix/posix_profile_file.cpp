@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/posix/whole_file.h"
-#include "platform/profile/profile_text.h"
+#include "common/profile_text.h"
 
 namespace sonaru::platform {
 

@@ -1,11 +1,13 @@
 // Finding and replacing one key in the lines of a profile file.
-#include "platform/profile/profile_text.h"
+#include "common/profile_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <vector>
 
-namespace sonaru::platform {
+#include "common/text.h"
+
+namespace sonaru {
 
 namespace {
 
@@ -43,17 +45,6 @@ std::vector<Line> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::string_view Trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  while (!text.empty() && blank(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && blank(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {
     return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -62,12 +53,12 @@ bool SameName(std::string_view a, std::string_view b) {
 
 // The section a line opens, or nothing when it opens none.
 std::optional<std::string_view> SectionName(std::string_view content) {
-  content = Trim(content);
+  content = TrimBlanks(content);
   if (!content.starts_with('[')) {
     return std::nullopt;
   }
   const std::size_t close = content.find(']');
-  return Trim(content.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  return TrimBlanks(content.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 struct Entry {
@@ -76,12 +67,12 @@ struct Entry {
 };
 
 std::optional<Entry> KeyEntry(std::string_view content) {
-  const std::string_view trimmed = Trim(content);
+  const std::string_view trimmed = TrimBlanks(content);
   const std::size_t equals = trimmed.find('=');
   if (trimmed.starts_with(';') || equals == std::string_view::npos) {
     return std::nullopt;
   }
-  return Entry{Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+  return Entry{TrimBlanks(trimmed.substr(0, equals)), TrimBlanks(trimmed.substr(equals + 1))};
 }
 
 // Where a key lives in the lines: the section's header, its last non-blank line, the key's own line.
@@ -109,7 +100,7 @@ Place Locate(const std::vector<Line>& lines, std::string_view section, std::stri
     if (!inSection) {
       continue;
     }
-    if (!Trim(lines[i].content).empty()) {
+    if (!TrimBlanks(lines[i].content).empty()) {
       place.sectionLast = i;
     }
     const std::optional<Entry> entry = KeyEntry(lines[i].content);
@@ -165,4 +156,4 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   return result;
 }
 
-}  // namespace sonaru::platform
+}  // namespace sonaru

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace sonaru::platform {
+namespace sonaru {
 
 /// The value of the first `key` in the first `section` of `text`, blanks around it removed; nothing when
 /// the section or the key is missing. Names match whatever their case; CRLF and LF line ends both read,
@@ -19,4 +19,4 @@ std::optional<std::string> FindProfileValue(std::string_view text, std::string_v
 std::string SetProfileValue(std::string_view text, std::string_view section, std::string_view key,
                             std::string_view value);
 
-}  // namespace sonaru::platform
+}  // namespace sonaru
