@@ -6,8 +6,12 @@ packages=(
   cmake g++ make pkg-config
   libasound2-dev qt6-base-dev libsndfile1-dev libchm-dev
   fp-utils desktop-file-utils fonts-dejavu-core
+  dpkg-dev appstream systemd
   libgtest-dev libgmock-dev
+  clang libclang-rt-dev clang-tidy
   alsa-utils libasound2-plugins pulseaudio pulseaudio-utils
+  dbus-daemon pipewire pipewire-pulse wireplumber
+  xvfb xdotool libxcb1-dev
 )
 
 missing=()
@@ -21,3 +25,9 @@ sudo=""
 echo "Installation de : ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# pipewire-pulse is only for the tests' private PipeWire: where it was just installed beside PulseAudio, it
+# must not take over the sound of the desktop's next login.
+if [[ " ${missing[*]} " == *" pipewire-pulse "* ]] && dpkg-query -W -f='${Status}' pulseaudio 2>/dev/null | grep -q 'install ok installed'; then
+  $sudo systemctl --global disable pipewire-pulse.socket pipewire-pulse.service >/dev/null 2>&1 || true
+fi
