@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cstddef>
@@ -32,15 +33,28 @@ std::string Variable(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
-// A connection that opens is enough: it is closed at once, before any greeting.
+// An X server started for one program (Xvfb, xinit) resets when its last client leaves, and a reset
+// refuses the connections that come meanwhile: the probe's connection stays open until the next probe or
+// the end of the process, so that the toolkit's own connection never meets a reset caused by the probe.
+void KeepOpen(int connection) {
+  static std::atomic<int> kept{-1};
+  if (const int previous = kept.exchange(connection); previous >= 0) {
+    ::close(previous);
+  }
+}
+
+// A connection that opens is enough: no greeting is sent.
 bool Answers(const sockaddr* address, socklen_t length) {
   const int connection = ::socket(address->sa_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (connection < 0) {
     return false;
   }
-  const bool connected = ::connect(connection, address, length) == 0;
-  ::close(connection);
-  return connected;
+  if (::connect(connection, address, length) != 0) {
+    ::close(connection);
+    return false;
+  }
+  KeepOpen(connection);
+  return true;
 }
 
 // A path, or a name in Linux's abstract namespace when it starts with '\0'.
