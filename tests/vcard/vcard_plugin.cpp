@@ -43,9 +43,9 @@ struct Card {
   int watch = -1;                   // inotify descriptor, also the card's poll descriptor
 };
 
-Card& cardOf(snd_ctl_ext_t* ext) { return *static_cast<Card*>(ext->private_data); }
+Card& CardOf(snd_ctl_ext_t* ext) { return *static_cast<Card*>(ext->private_data); }
 
-const Element* findByName(const std::vector<Element>& elements, const std::string& name) {
+const Element* FindByName(const std::vector<Element>& elements, const std::string& name) {
   const auto it =
       std::find_if(elements.begin(), elements.end(), [&](const Element& e) { return e.name == name; });
   return it == elements.end() ? nullptr : &*it;
@@ -72,7 +72,7 @@ void CollectChanges(Card& card) {
     return;
   }
   for (std::size_t i = 0; i < card.known.size(); ++i) {
-    const Element* now = findByName(*current, card.known[i].name);
+    const Element* now = FindByName(*current, card.known[i].name);
     if (now == nullptr || now->values == card.known[i].values) {
       continue;
     }
@@ -83,56 +83,56 @@ void CollectChanges(Card& card) {
   }
 }
 
-void closeCard(snd_ctl_ext_t* ext) { delete &cardOf(ext); }
+void CloseCard(snd_ctl_ext_t* ext) { delete &CardOf(ext); }
 
-int elementCount(snd_ctl_ext_t* ext) { return static_cast<int>(cardOf(ext).known.size()); }
+int ElementCount(snd_ctl_ext_t* ext) { return static_cast<int>(CardOf(ext).known.size()); }
 
-void setId(snd_ctl_elem_id_t* id, const Element& element) {
+void SetId(snd_ctl_elem_id_t* id, const Element& element) {
   snd_ctl_elem_id_set_interface(id, SND_CTL_ELEM_IFACE_MIXER);
   snd_ctl_elem_id_set_name(id, element.name.c_str());
 }
 
-int listElement(snd_ctl_ext_t* ext, unsigned int offset, snd_ctl_elem_id_t* id) {
-  const Card& card = cardOf(ext);
+int ListElement(snd_ctl_ext_t* ext, unsigned int offset, snd_ctl_elem_id_t* id) {
+  const Card& card = CardOf(ext);
   if (offset >= card.known.size()) {
     return -EINVAL;
   }
-  setId(id, card.known[offset]);
+  SetId(id, card.known[offset]);
   return 0;
 }
 
-snd_ctl_ext_key_t findElement(snd_ctl_ext_t* ext, const snd_ctl_elem_id_t* id) {
-  const Card& card = cardOf(ext);
+snd_ctl_ext_key_t FindElement(snd_ctl_ext_t* ext, const snd_ctl_elem_id_t* id) {
+  const Card& card = CardOf(ext);
   if (snd_ctl_elem_id_get_interface(id) != SND_CTL_ELEM_IFACE_MIXER || snd_ctl_elem_id_get_index(id) != 0) {
     return SND_CTL_EXT_KEY_NOT_FOUND;
   }
-  const Element* element = findByName(card.known, snd_ctl_elem_id_get_name(id));
+  const Element* element = FindByName(card.known, snd_ctl_elem_id_get_name(id));
   return element == nullptr ? SND_CTL_EXT_KEY_NOT_FOUND
                             : static_cast<snd_ctl_ext_key_t>(element - card.known.data());
 }
 
-int getAttribute(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, int* type, unsigned int* access,
+int GetAttribute(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, int* type, unsigned int* access,
                  unsigned int* count) {
-  const Element& element = cardOf(ext).known[key];
+  const Element& element = CardOf(ext).known[key];
   *type = element.isSwitch ? SND_CTL_ELEM_TYPE_BOOLEAN : SND_CTL_ELEM_TYPE_INTEGER;
   *access = SND_CTL_EXT_ACCESS_READWRITE;
   *count = static_cast<unsigned int>(element.values.size());
   return 0;
 }
 
-int getIntegerInfo(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* min, long* max, long* step) {
-  const Element& element = cardOf(ext).known[key];
+int GetIntegerInfo(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* min, long* max, long* step) {
+  const Element& element = CardOf(ext).known[key];
   *min = element.min;
   *max = element.max;
   *step = 0;
   return 0;
 }
 
-int readInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
-  const Card& card = cardOf(ext);
+int ReadInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
+  const Card& card = CardOf(ext);
   const Element& wanted = card.known[key];
   const auto current = sonaru::vcard::LoadCard(card.path);
-  const Element* now = current ? findByName(*current, wanted.name) : nullptr;
+  const Element* now = current ? FindByName(*current, wanted.name) : nullptr;
   if (now == nullptr || now->isSwitch != wanted.isSwitch || now->values.size() != wanted.values.size()) {
     return -EIO;
   }
@@ -140,8 +140,8 @@ int readInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
   return 0;
 }
 
-int writeInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
-  const Card& card = cardOf(ext);
+int WriteInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
+  const Card& card = CardOf(ext);
   const Element& wanted = card.known[key];
   const std::vector<long> values(value, value + wanted.values.size());
   return sonaru::vcard::UpdateCard(card.path, [&](std::vector<Element>& elements) {
@@ -162,16 +162,16 @@ int writeInteger(snd_ctl_ext_t* ext, snd_ctl_ext_key_t key, long* value) {
 }
 
 // Subscribers hear only of changes made after they subscribed.
-void subscribeEvents(snd_ctl_ext_t* ext, int subscribe) {
-  Card& card = cardOf(ext);
+void SubscribeEvents(snd_ctl_ext_t* ext, int subscribe) {
+  Card& card = CardOf(ext);
   if (subscribe && DrainWatch(card)) {
     CollectChanges(card);
   }
   card.pending.clear();
 }
 
-int readEvent(snd_ctl_ext_t* ext, snd_ctl_elem_id_t* id, unsigned int* eventMask) {
-  Card& card = cardOf(ext);
+int ReadEvent(snd_ctl_ext_t* ext, snd_ctl_elem_id_t* id, unsigned int* eventMask) {
+  Card& card = CardOf(ext);
   if (!ext->subscribed) {
     return -EAGAIN;
   }
@@ -181,36 +181,36 @@ int readEvent(snd_ctl_ext_t* ext, snd_ctl_elem_id_t* id, unsigned int* eventMask
   if (card.pending.empty()) {
     return -EAGAIN;
   }
-  setId(id, card.known[card.pending.front()]);
+  SetId(id, card.known[card.pending.front()]);
   card.pending.pop_front();
   *eventMask = SND_CTL_EVENT_MASK_VALUE;
   return 1;
 }
 
 // Polling uses the defaults for ext.poll_fd, the inotify descriptor: readable when the directory changed.
-snd_ctl_ext_callback_t makeCallbacks() {
+snd_ctl_ext_callback_t MakeCallbacks() {
   snd_ctl_ext_callback_t callbacks{};
-  callbacks.close = closeCard;
-  callbacks.elem_count = elementCount;
-  callbacks.elem_list = listElement;
-  callbacks.find_elem = findElement;
-  callbacks.get_attribute = getAttribute;
-  callbacks.get_integer_info = getIntegerInfo;
-  callbacks.read_integer = readInteger;
-  callbacks.write_integer = writeInteger;
-  callbacks.subscribe_events = subscribeEvents;
-  callbacks.read_event = readEvent;
+  callbacks.close = CloseCard;
+  callbacks.elem_count = ElementCount;
+  callbacks.elem_list = ListElement;
+  callbacks.find_elem = FindElement;
+  callbacks.get_attribute = GetAttribute;
+  callbacks.get_integer_info = GetIntegerInfo;
+  callbacks.read_integer = ReadInteger;
+  callbacks.write_integer = WriteInteger;
+  callbacks.subscribe_events = SubscribeEvents;
+  callbacks.read_event = ReadEvent;
   return callbacks;
 }
 
-const snd_ctl_ext_callback_t callbacks = makeCallbacks();
+const snd_ctl_ext_callback_t Callbacks = MakeCallbacks();
 
 template <std::size_t N>
 void CopyText(char (&field)[N], const char* text) {
   std::snprintf(field, N, "%s", text);
 }
 
-int openCard(snd_ctl_t** handle, const char* name, const std::string& path, int mode) {
+int OpenCard(snd_ctl_t** handle, const char* name, const std::string& path, int mode) {
   const std::filesystem::path file(path);
   const std::string directory = file.has_parent_path() ? file.parent_path().string() : ".";
   auto card = std::make_unique<Card>();
@@ -238,14 +238,14 @@ int openCard(snd_ctl_t** handle, const char* name, const std::string& path, int 
   CopyText(ext.longname, "Sonaru virtual card for tests");
   CopyText(ext.mixername, "Sonaru virtual mixer");
   ext.poll_fd = card->watch;
-  ext.callback = &callbacks;
+  ext.callback = &Callbacks;
   ext.private_data = card.get();
   const int err = snd_ctl_ext_create(&ext, name, mode);
   if (err < 0) {
     return err;
   }
   *handle = ext.handle;
-  card.release();  // owned by the handle from now on, freed by closeCard
+  card.release();  // owned by the handle from now on, freed by CloseCard
   return 0;
 }
 
@@ -273,7 +273,7 @@ SND_CTL_PLUGIN_DEFINE_FUNC(sonaruvcard) {
     SNDERR("sonaruvcard: no card file given");
     return -EINVAL;
   }
-  return openCard(handlep, name, path, mode);
+  return OpenCard(handlep, name, path, mode);
 }
 
 SND_CTL_PLUGIN_SYMBOL(sonaruvcard)

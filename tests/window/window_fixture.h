@@ -3,9 +3,9 @@
 
 #include <memory>
 
+#include "fakes/headless_toolkit.h"
+#include "fakes/recording_services.h"
 #include "fakes/services_fixture.h"
-#include "headless_toolkit.h"
-#include "recording_services.h"
 #include "window/frmVolume.h"
 
 namespace sonaru::test {

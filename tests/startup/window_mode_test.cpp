@@ -3,7 +3,7 @@
 
 #include "startup/exit_status.h"
 #include "startup/start_up.h"
-#include "window_fixture.h"
+#include "window/window_fixture.h"
 
 namespace sonaru::test {
 namespace {

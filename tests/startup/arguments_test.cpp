@@ -23,11 +23,23 @@ TEST_F(GetArgumentTest, DropsTheThirdCharacterWhateverItIs) {
   EXPECT_EQ(Value("/Save", "/S"), "ve");
   EXPECT_EQ(Value("/T:0:30:0", "/T"), "0:30:0");
   // One character, of however many bytes: a stray continuation byte or a cut character counts as one.
-  EXPECT_EQ(Value("/S\xC2\xA7" "20000", "/S"), "20000");
-  EXPECT_EQ(Value("/S\xE2\x86\x92" "5", "/S"), "5");
+  EXPECT_EQ(Value("/S\xC2\xA7"
+                  "20000",
+                  "/S"),
+            "20000");
+  EXPECT_EQ(Value("/S\xE2\x86\x92"
+                  "5",
+                  "/S"),
+            "5");
   EXPECT_EQ(Value("/R\xC3\xA9", "/R"), "");
-  EXPECT_EQ(Value("/S\xA7" "20", "/S"), "20");
-  EXPECT_EQ(Value("/S\xE2" "20", "/S"), "20");
+  EXPECT_EQ(Value("/S\xA7"
+                  "20",
+                  "/S"),
+            "20");
+  EXPECT_EQ(Value("/S\xE2"
+                  "20",
+                  "/S"),
+            "20");
 }
 
 TEST_F(GetArgumentTest, ShortWordsHaveNoValue) {

@@ -1,5 +1,5 @@
 // The headless toolkit's records and the user's actions, checked as strictly as a real toolkit would.
-#include "headless_toolkit.h"
+#include "fakes/headless_toolkit.h"
 
 #include <stdexcept>
 

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <memory>
 
+#include "fakes/recording_services.h"
 #include "fakes/services_fixture.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_toolkit.h"
-#include "recording_services.h"
 #include "window/frmVolume.h"
 
 namespace sonaru::test {
