@@ -20,7 +20,7 @@ trap cleanup EXIT
 # A card whose six channels show the usual sights: different ranges, levels and one muted box.
 cp "$root/tools/sample_card.txt" "$work/card"
 # Its own folder, so that no Sonaru.ini of the build is read; the help file goes beside it.
-cp "$build/sonaru" "$build/Sonaru.CHM" "$work/"
+cp "$build/sonaru" "$build/sonaru-window.so" "$build/Sonaru.CHM" "$work/"
 
 number=99
 while [[ -e /tmp/.X11-unix/X$number ]]; do number=$((number + 1)); done

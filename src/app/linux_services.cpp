@@ -2,7 +2,11 @@
 #include "app/linux_services.h"
 
 #include <cstdlib>
-#include <string>
+
+#ifndef SONARU_MODULE_FOLDER
+#error \
+    "SONARU_MODULE_FOLDER, the window module's folder relative to the program's, must be defined by the build"
+#endif
 
 namespace sonaru {
 
@@ -13,11 +17,24 @@ std::string MixerDevice() {
   return device != nullptr && device[0] != '\0' ? device : "default";
 }
 
+std::vector<std::string> ModuleFolders(std::vector<std::string> folders,
+                                       const std::string& programDirectory) {
+  folders.push_back(programDirectory);
+  folders.push_back(programDirectory + "/" + SONARU_MODULE_FOLDER);
+  return folders;
+}
+
 }  // namespace
 
-LinuxServices::LinuxServices(int argc, char** argv)
+LinuxServices::LinuxServices(int argc, char** argv, std::vector<std::string> moduleFolders)
     : mixer_(MixerDevice()),
       process_(argc, argv),
-      scope_({&mixer_, &profile_, &messageBox_, &process_, &scheduler_, &toolkit_, &sound_, &help_}) {}
+      window_(ModuleFolders(std::move(moduleFolders), process_.ProgramDirectory())),
+      scope_({.mixer = &mixer_,
+              .profile = &profile_,
+              .messageBox = &window_.MessageBox(),
+              .process = &process_,
+              .scheduler = &scheduler_,
+              .toolkit = &window_.Toolkit()}) {}
 
 }  // namespace sonaru

@@ -1,37 +1,36 @@
 // The Linux backends of every service, owned together for the whole run.
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "app/window_gate.h"
 #include "platform/alsa/alsa_mixer.h"
 #include "platform/posix/posix_process.h"
 #include "platform/posix/posix_profile_file.h"
-#include "platform/qt/qt_help_viewer.h"
-#include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_toolkit.h"
-#include "platform/sndfile/sndfile_sound.h"
 #include "platform/systemd/systemd_scheduler.h"
 #include "startup/services_scope.h"
 
 namespace sonaru {
 
 /// Installs its backends while it lives. The mixer device is "default", or the one SONARU_MIXER_DEVICE
-/// names. Members go in reverse order: the scope first (releasing gMixer), the toolkit's form before the
-/// toolkit, and every backend only once nothing can call it.
+/// names. The window, message box, sound and help backends come from the window's module, loaded only
+/// when a display is needed (beside the program, or in ../lib/sonaru from it). Members go in reverse
+/// order: the scope first (releasing gMixer), and every backend only once nothing can call it.
 class LinuxServices {
  public:
-  LinuxServices(int argc, char** argv);
+  /// `moduleFolders` are searched for the window's module before the program's own places.
+  LinuxServices(int argc, char** argv, std::vector<std::string> moduleFolders = {});
 
-  /// The toolkit, for tests that play the user on its widgets.
-  platform::QtToolkit& Toolkit() { return toolkit_; }
+  /// The window's module, loaded now if it was not; nothing when it cannot be loaded.
+  WindowBackends* Window() { return window_.Backends(); }
 
  private:
   platform::AlsaMixer mixer_;
   platform::PosixProfileFile profile_;
-  platform::QtMessageBox messageBox_;
   platform::PosixProcess process_;
   platform::SystemdScheduler scheduler_;
-  platform::QtToolkit toolkit_;
-  platform::SndfileSound sound_;
-  platform::QtHelpViewer help_{toolkit_};
+  WindowGate window_;
   ServicesScope scope_;
 };
 

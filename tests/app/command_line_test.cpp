@@ -274,6 +274,36 @@ TEST_F(CommandLineTest, OddWordsReadTheWayTheyAreMeant) {
   EXPECT_EQ(card.values("Master Playback Volume"), (std::vector<long>{20000, 20000}));
 }
 
+// The dynamic loader's own account of the files it opens: a run without a window maps no library of the
+// window's module; one that must show a box on a display loads it then.
+TEST_F(CommandLineTest, OnlyARunThatShowsSomethingLoadsTheWindowsLibraries) {
+  const auto loaded = [this](const std::vector<std::string>& arguments,
+                             std::vector<std::string> environment) {
+    environment.push_back("LD_DEBUG=files");
+    std::vector<std::string> argv = {program.string()};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    for (const std::string& entry : card.environment()) {
+      environment.push_back(entry);
+    }
+    const ProcessResult result = RunProcess(
+        argv, {environment, {"SONARU_MIXER_DEVICE", "DISPLAY", "WAYLAND_DISPLAY"}, std::chrono::seconds(3)});
+    std::vector<std::string> found;
+    for (const char* library : {"libQt6", "libsndfile", "libchm", "sonaru-window.so"}) {
+      if (result.err.find(library) != std::string::npos) {
+        found.push_back(library);
+      }
+    }
+    return found;
+  };
+  fs::copy_file(SONARU_WINDOW_MODULE, folder / "sonaru-window.so");
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"/S:100"}, {"/Rest"}, {"x"}, {"--version"}, {"/T:x"}}) {
+    EXPECT_EQ(loaded(arguments, {}), std::vector<std::string>{}) << arguments[0];
+  }
+  // No mixer, with a display: "No mixer found!" needs a box, which waits for the user.
+  EXPECT_EQ(loaded({"x"}, {"QT_QPA_PLATFORM=offscreen", "SONARU_MIXER_DEVICE=nosuchcard"}).size(), 4u);
+}
+
 TEST_F(CommandLineTest, HelpAndVersionPrintAndTouchNothing) {
   const ProcessResult help = Run({"--help"});
   EXPECT_EQ(help.exitStatus, 0);

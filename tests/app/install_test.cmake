@@ -14,6 +14,7 @@ endif()
 
 set(shipped
   "bin/sonaru"
+  "lib/sonaru/sonaru-window.so"
   "share/sonaru/ding.wav=${BUILD_DIR}/ding.wav"
   "share/applications/sonaru.desktop"
   "share/icons/hicolor/scalable/apps/sonaru.svg"

@@ -53,6 +53,16 @@ class InstalledProgramTest : public ::testing::Test {
   }
 };
 
+// The window's module is found in the prefix's lib/sonaru: the window opens (and stays open until the
+// test's time is up) instead of saying that a file is missing.
+TEST_F(InstalledProgramTest, TheWindowOpensFromThePrefix) {
+  const ProcessResult result =
+      RunProcess({Program.string()},
+                 {{"QT_QPA_PLATFORM=offscreen"}, {"DISPLAY", "WAYLAND_DISPLAY"}, std::chrono::seconds(2)});
+  EXPECT_TRUE(result.timedOut) << result.exitStatus << ": " << result.err;
+  EXPECT_EQ(result.err.find("Impossible de charger"), std::string::npos) << result.err;
+}
+
 TEST_F(InstalledProgramTest, TheProgramFindsItsSoundAndHelpInThePrefixShareFolder) {
   const std::string resources = platform::ResourceDirectoryOf((Prefix / "bin").string());
   EXPECT_EQ(fs::path(resources), Prefix / "share" / "sonaru");

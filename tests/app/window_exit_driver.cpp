@@ -11,8 +11,7 @@
 #include <iostream>
 #include <string>
 
-#include "app/linux_services.h"
-#include "platform/qt/qt_application.h"
+#include "module_toolkit.h"
 #include "startup/start_up.h"
 
 namespace {
@@ -57,8 +56,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   // The window opens for an empty command line.
-  sonaru::LinuxServices services(1, argv);
-  sonaru::platform::Application();  // before Main makes it: the user's timer needs it now
+  sonaru::LinuxServices services(1, argv, {SONARU_WINDOW_MODULE_DIR});
+  sonaru::platform::QtToolkit& toolkit = sonaru::test::ModuleToolkit(services);
 
   const std::array<Action, 2> clicks = {
       {{"&Sauvegarder", "Volume sauvegardé"}, {"&Restaurer", "Volume restauré."}}};
@@ -67,7 +66,7 @@ int main(int argc, char** argv) {
   bool failed = false;
   QTimer user;
   QObject::connect(&user, &QTimer::timeout, [&] {
-    QWidget* form = services.Toolkit().FormWidget();
+    QWidget* form = toolkit.FormWidget();
     if (form == nullptr || form->windowHandle() == nullptr || !form->windowHandle()->isExposed()) {
       return;
     }

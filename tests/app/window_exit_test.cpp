@@ -43,10 +43,13 @@ class WindowExitTest : public ::testing::TestWithParam<const char*> {
   }
   void TearDown() override { fs::remove_all(folder); }
 
-  // The program writes its Sonaru.ini beside itself: a private copy keeps it here.
+  // The program writes its Sonaru.ini beside itself: a private copy keeps it here, with the window's
+  // module beside it as a user copies the two.
   std::string Copy(const fs::path& program) const {
     const fs::path copy = folder / program.filename();
     fs::copy_file(program, copy);
+    fs::copy_file(SONARU_WINDOW_MODULE, folder / fs::path(SONARU_WINDOW_MODULE).filename(),
+                  fs::copy_options::skip_existing);
     return copy.string();
   }
 

@@ -10,8 +10,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "app/linux_services.h"
-#include "platform/qt/qt_application.h"
+#include "module_toolkit.h"
 #include "startup/start_up.h"
 #include "virtual_card.h"
 
@@ -35,9 +34,8 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
   VirtualCard card(Card());
   char name[] = "sonaru";
   char* argv[] = {name, nullptr};
-  LinuxServices services(1, argv);
-  QtToolkit& toolkit = services.Toolkit();
-  Application();
+  LinuxServices services(1, argv, {SONARU_WINDOW_MODULE_DIR});
+  QtToolkit& toolkit = ModuleToolkit(services);
 
   std::vector<QString> boxes;  // none expected; closed so that a surprise cannot block the run
   QTimer closer;
@@ -96,9 +94,8 @@ TEST(WindowOnVirtualCardTest, TheWindowFollowsAChangeMadeByAnotherProgram) {
   VirtualCard card(Card());
   char name[] = "sonaru";
   char* argv[] = {name, nullptr};
-  LinuxServices services(1, argv);
-  QtToolkit& toolkit = services.Toolkit();
-  Application();
+  LinuxServices services(1, argv, {SONARU_WINDOW_MODULE_DIR});
+  QtToolkit& toolkit = ModuleToolkit(services);
   constexpr Control VolThumb = 3, WaveBox = 12;  // the controls are made column by column
   int thumbTop = -1;
   bool waveMuted = false;

@@ -5,13 +5,7 @@ class QApplication;
 
 namespace sonaru::platform {
 
-/// Whether Qt can open its platform here, found out before Qt starts so that it never aborts: the platform
-/// that QT_QPA_PLATFORM names needs nothing (offscreen, vnc...), or the X server of DISPLAY or the Wayland
-/// compositor of WAYLAND_DISPLAY accepts a connection. False after about a second and a half without an
-/// answer.
-bool DisplayAvailable();
-
-/// The application, created on first use. Only when DisplayAvailable() is true.
+/// The application, created on first use. Only when DisplayAvailable() (qt_display.h) is true.
 QApplication& Application();
 
 }  // namespace sonaru::platform

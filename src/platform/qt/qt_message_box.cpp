@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_display.h"
 
 namespace sonaru::platform {
 

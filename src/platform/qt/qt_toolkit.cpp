@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/qt/qt_application.h"
+#include "platform/qt/qt_display.h"
 #include "platform/qt/qt_form.h"
 #include "platform/qt/qt_pictures.h"
 

@@ -70,7 +70,7 @@ class AbsentScheduler final : public Scheduler {
 };
 
 /// No display: no form is ever made, and every other call does nothing.
-class AbsentToolkit final : public Toolkit {
+class AbsentToolkit : public Toolkit {
  public:
   bool DisplayAvailable() override;
   void CreateForm(const FormDesign& design, FormEvents& events) override;

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/qt_application.h"
+#include "platform/qt/qt_display.h"
 
 namespace sonaru::test {
 namespace {
