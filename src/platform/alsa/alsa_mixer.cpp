@@ -1,40 +1,23 @@
-// Lines and controls on the ALSA simple mixer. Line and control ids are positions, from 1, in tables built
-// when a handle is opened; values go to and from alsa-lib at every call.
+// Lines and controls on an ALSA ctl device, through alsa-lib's high-level control interface. Line and
+// control ids are positions, from 1, in tables built when a handle is opened. Each control keeps the
+// values that the device last reported for it, brought up to date by the device's events, so that reads
+// cost no device operation once known, and a write is one write of the control element, every channel at
+// once.
 #include "platform/alsa/alsa_mixer.h"
 
 #include <alsa/asoundlib.h>
 #include <poll.h>
 
+#include <algorithm>
+#include <array>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 namespace sonaru::platform {
 
 namespace {
-
-// The simple-mixer calls for one direction of an element, playback or capture.
-struct Direction {
-  int (*hasVolume)(snd_mixer_elem_t*);
-  int (*hasSwitch)(snd_mixer_elem_t*);
-  int (*volumeRange)(snd_mixer_elem_t*, long*, long*);
-  int (*volume)(snd_mixer_elem_t*, snd_mixer_selem_channel_id_t, long*);
-  int (*setVolume)(snd_mixer_elem_t*, long);
-  int (*switchState)(snd_mixer_elem_t*, snd_mixer_selem_channel_id_t, int*);
-  int (*setSwitch)(snd_mixer_elem_t*, int);
-};
-
-constexpr Direction PlaybackCalls{
-    snd_mixer_selem_has_playback_volume,       snd_mixer_selem_has_playback_switch,
-    snd_mixer_selem_get_playback_volume_range, snd_mixer_selem_get_playback_volume,
-    snd_mixer_selem_set_playback_volume_all,   snd_mixer_selem_get_playback_switch,
-    snd_mixer_selem_set_playback_switch_all};
-constexpr Direction CaptureCalls{snd_mixer_selem_has_capture_volume,       snd_mixer_selem_has_capture_switch,
-                                 snd_mixer_selem_get_capture_volume_range, snd_mixer_selem_get_capture_volume,
-                                 snd_mixer_selem_set_capture_volume_all,   snd_mixer_selem_get_capture_switch,
-                                 snd_mixer_selem_set_capture_switch_all};
-
-constexpr snd_mixer_selem_channel_id_t FirstChannel = SND_MIXER_SCHN_FRONT_LEFT;
 
 // A microphone mixed into the output is controlled there; one without a playback volume at its input.
 enum class Side { Playback, Capture, PlaybackWhenItHasVolume };
@@ -62,118 +45,228 @@ const std::vector<LineRule> LineRules = {
      {{"Synth", Side::Playback}, {"FM", Side::Playback}, {"MIDI", Side::Playback}}},
 };
 
-// An element lives as long as its mixer, unless the device removes it (the session is then lost).
-struct Line {
-  std::uint32_t componentType;
-  snd_mixer_elem_t* element;
-  const Direction* direction;
+// alsa-lib's simple mixer makes an element of every mixer control named after it, alone or with one of
+// these suffixes.
+constexpr std::array<std::string_view, 12> ControlSuffixes = {
+    " Playback Enum", " Playback Switch", " Playback Route", " Playback Volume",
+    " Capture Enum",  " Capture Switch",  " Capture Route",  " Capture Volume",
+    " Enum",          " Switch",          " Route",          " Volume"};
+
+using HctlPtr = std::unique_ptr<snd_hctl_t, decltype(&snd_hctl_close)>;
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+HctlPtr OpenDevice(const std::string& device) {
+  snd_hctl_t* raw = nullptr;
+  // Non-blocking, so that taking in the device's events never waits.
+  if (snd_hctl_open(&raw, device.c_str(), SND_CTL_NONBLOCK) < 0) {
+    return {nullptr, snd_hctl_close};
+  }
+  HctlPtr hctl(raw, snd_hctl_close);
+  // Loading also subscribes to the device's events.
+  return snd_hctl_load(raw) < 0 ? HctlPtr(nullptr, snd_hctl_close) : std::move(hctl);
+}
+
+bool ElementExists(snd_hctl_t* hctl, std::string_view element) {
+  for (snd_hctl_elem_t* control = snd_hctl_first_elem(hctl); control != nullptr;
+       control = snd_hctl_elem_next(control)) {
+    std::string_view name = snd_hctl_elem_get_name(control);
+    if (snd_hctl_elem_get_interface(control) != SND_CTL_ELEM_IFACE_MIXER ||
+        snd_hctl_elem_get_index(control) != 0 || !name.starts_with(element)) {
+      continue;
+    }
+    name.remove_prefix(element.size());
+    if (name.empty() ||
+        std::find(ControlSuffixes.begin(), ControlSuffixes.end(), name) != ControlSuffixes.end()) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// "Master Playback Volume", "Mic Capture Switch": the simple mixer's names; its element "Capture" is the
+// device's own "Capture Volume" and "Capture Switch".
+std::string ControlName(std::string_view element, bool capture, std::string_view kind) {
+  std::string name(element);
+  if (!capture || element != "Capture") {
+    name += capture ? " Capture" : " Playback";
+  }
+  return name.append(" ").append(kind);
+}
+
+struct ControlElement {
+  snd_hctl_elem_t* element;
+  unsigned int channels;
+  long minimum, maximum;
 };
+
+// The mixer control element `name`, when it holds values of `type`.
+std::optional<ControlElement> FindControl(snd_hctl_t* hctl, const std::string& name,
+                                          snd_ctl_elem_type_t type) {
+  snd_ctl_elem_id_t* id;
+  snd_ctl_elem_id_alloca(&id);
+  snd_ctl_elem_id_set_interface(id, SND_CTL_ELEM_IFACE_MIXER);
+  snd_ctl_elem_id_set_name(id, name.c_str());
+  snd_hctl_elem_t* element = snd_hctl_find_elem(hctl, id);
+  snd_ctl_elem_info_t* info;
+  snd_ctl_elem_info_alloca(&info);
+  if (element == nullptr || snd_hctl_elem_info(element, info) < 0 ||
+      snd_ctl_elem_info_get_type(info) != type) {
+    return std::nullopt;
+  }
+  if (type == SND_CTL_ELEM_TYPE_BOOLEAN) {
+    return ControlElement{element, snd_ctl_elem_info_get_count(info), 0, 1};
+  }
+  return ControlElement{element, snd_ctl_elem_info_get_count(info), snd_ctl_elem_info_get_min(info),
+                        snd_ctl_elem_info_get_max(info)};
+}
 
 struct Control {
   std::uint32_t lineId;
   std::uint32_t controlType;
+  ControlElement found;      // its element is null once the device has removed it
+  std::vector<long> values;  // one per channel, as the device last reported them; empty when unknown
 };
-
-using MixerPtr = std::unique_ptr<snd_mixer_t, decltype(&snd_mixer_close)>;
-
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
-MixerPtr OpenMixer(const std::string& device) {
-  MixerPtr none(nullptr, snd_mixer_close);
-  snd_hctl_t* hctl = nullptr;
-  // Non-blocking, so that taking in the device's events never waits.
-  if (snd_hctl_open(&hctl, device.c_str(), SND_CTL_NONBLOCK) < 0) {
-    return none;
-  }
-  snd_mixer_t* raw = nullptr;
-  if (snd_mixer_open(&raw, 0) < 0) {
-    snd_hctl_close(hctl);
-    return none;
-  }
-  MixerPtr mixer(raw, snd_mixer_close);
-  // On failure snd_mixer_attach_hctl closes the hctl itself.
-  if (snd_mixer_attach_hctl(raw, hctl) < 0 || snd_mixer_selem_register(raw, nullptr, nullptr) < 0 ||
-      snd_mixer_load(raw) < 0) {
-    return none;
-  }
-  return mixer;
-}
-
-snd_mixer_elem_t* FindElement(snd_mixer_t* mixer, const std::string& name) {
-  snd_mixer_selem_id_t* id;
-  snd_mixer_selem_id_alloca(&id);
-  snd_mixer_selem_id_set_name(id, name.c_str());
-  snd_mixer_selem_id_set_index(id, 0);
-  return snd_mixer_find_selem(mixer, id);
-}
-
-std::optional<Line> FindLine(snd_mixer_t* mixer, const LineRule& rule) {
-  for (const Candidate& candidate : rule.candidates) {
-    snd_mixer_elem_t* element = FindElement(mixer, candidate.element);
-    if (element == nullptr) {
-      continue;
-    }
-    const bool capture =
-        candidate.side == Side::Capture ||
-        (candidate.side == Side::PlaybackWhenItHasVolume && !snd_mixer_selem_has_playback_volume(element));
-    return Line{rule.componentType, element, capture ? &CaptureCalls : &PlaybackCalls};
-  }
-  return std::nullopt;
-}
 
 }  // namespace
 
 struct AlsaMixer::Session {
-  explicit Session(MixerPtr opened) : mixer(std::move(opened)) {
+  explicit Session(HctlPtr opened) : hctl(std::move(opened)) {
     for (const LineRule& rule : LineRules) {
-      if (auto line = FindLine(mixer.get(), rule)) {
-        const auto lineId = static_cast<std::uint32_t>(lines.size() + 1);
-        snd_mixer_elem_t* element = line->element;
-        snd_mixer_elem_set_callback(element, ElementEvent);
-        snd_mixer_elem_set_callback_private(element, this);
-        if (line->direction->hasVolume(element)) {
-          controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_VOLUME});
-        }
-        if (line->direction->hasSwitch(element)) {
-          controls.push_back({lineId, MIXERCONTROL_CONTROLTYPE_MUTE});
-        }
-        lines.push_back(*line);
+      const auto candidate =
+          std::find_if(rule.candidates.begin(), rule.candidates.end(),
+                       [&](const Candidate& c) { return ElementExists(hctl.get(), c.element); });
+      if (candidate != rule.candidates.end()) {
+        AddLine(rule.componentType, *candidate);
       }
     }
   }
 
-  const Line* LineById(std::uint32_t id) const {
-    return id >= 1 && id <= lines.size() ? &lines[id - 1] : nullptr;
+  void AddLine(std::uint32_t componentType, const Candidate& candidate) {
+    lines.push_back(componentType);
+    const auto lineId = static_cast<std::uint32_t>(lines.size());
+    std::optional<ControlElement> volume;
+    if (candidate.side != Side::Capture) {
+      volume =
+          FindControl(hctl.get(), ControlName(candidate.element, false, "Volume"), SND_CTL_ELEM_TYPE_INTEGER);
+    }
+    const bool capture =
+        candidate.side == Side::Capture || (candidate.side == Side::PlaybackWhenItHasVolume && !volume);
+    if (capture) {
+      volume =
+          FindControl(hctl.get(), ControlName(candidate.element, true, "Volume"), SND_CTL_ELEM_TYPE_INTEGER);
+    }
+    AddControl(lineId, MIXERCONTROL_CONTROLTYPE_VOLUME, volume);
+    AddControl(lineId, MIXERCONTROL_CONTROLTYPE_MUTE,
+               FindControl(hctl.get(), ControlName(candidate.element, capture, "Switch"),
+                           SND_CTL_ELEM_TYPE_BOOLEAN));
   }
-  const Control* ControlById(std::uint32_t id) const {
+
+  void AddControl(std::uint32_t lineId, std::uint32_t controlType,
+                  const std::optional<ControlElement>& found) {
+    if (found) {
+      controls.push_back({lineId, controlType, *found, {}});
+      snd_hctl_elem_set_callback(found->element, ElementEvent);
+      snd_hctl_elem_set_callback_private(found->element, this);
+    }
+  }
+
+  bool HasLine(std::uint32_t id) const { return id >= 1 && id <= lines.size(); }
+  Control* ControlById(std::uint32_t id) {
     return id >= 1 && id <= controls.size() ? &controls[id - 1] : nullptr;
   }
 
-  // alsa-lib keeps the values it last saw until it takes in the device's events, and skips writes that
-  // match them: take the events first so that values read and compared are the device's own.
-  snd_mixer_elem_t* CurrentElement(const Control& control) {
-    if (snd_mixer_handle_events(mixer.get()) < 0 || lost) {
-      lost = true;
-      return nullptr;
+  // Reads the device's values into the control; whether they differ from those it held.
+  static bool Fetch(Control& control) {
+    snd_ctl_elem_value_t* value;
+    snd_ctl_elem_value_alloca(&value);
+    std::vector<long> now;
+    if (snd_hctl_elem_read(control.found.element, value) >= 0) {
+      for (unsigned int channel = 0; channel < control.found.channels; ++channel) {
+        now.push_back(snd_ctl_elem_value_get_integer(value, channel));
+      }
     }
-    return LineById(control.lineId)->element;
+    const bool differ = now != control.values;
+    control.values = std::move(now);
+    return differ;
   }
 
-  // alsa-lib calls this for each event of a line's element that it takes in, whoever takes it in.
-  static int ElementEvent(snd_mixer_elem_t* element, unsigned int mask) {
-    auto* session = static_cast<Session*>(snd_mixer_elem_get_callback_private(element));
-    if (mask == SND_CTL_EVENT_MASK_REMOVE) {
-      session->lost = true;
-    } else if ((mask & SND_CTL_EVENT_MASK_VALUE) != 0) {
-      session->changed = true;
+  // alsa-lib calls this for each event of a control's element that it takes in. This handle's own writes
+  // come back as events too (on some devices): they change nothing that it does not know.
+  static int ElementEvent(snd_hctl_elem_t* element, unsigned int mask) {
+    auto* session = static_cast<Session*>(snd_hctl_elem_get_callback_private(element));
+    for (Control& control : session->controls) {
+      if (control.found.element != element) {
+        continue;
+      }
+      if (mask == SND_CTL_EVENT_MASK_REMOVE) {
+        control.found.element = nullptr;
+        session->lost = true;
+      } else if ((mask & SND_CTL_EVENT_MASK_VALUE) != 0 && Fetch(control)) {
+        session->changed = true;
+      }
     }
     return 0;
   }
 
+  // Takes in the device's events, so that every control holds the device's values; false once it is lost.
+  bool TakeIn() {
+    if (!lost && snd_hctl_handle_events(hctl.get()) < 0) {
+      lost = true;
+    }
+    return !lost;
+  }
+
+  MMRESULT Read(std::uint32_t controlId, std::int32_t& value) {
+    Control* control = ControlById(controlId);
+    if (control == nullptr) {
+      return MIXERR_INVALCONTROL;
+    }
+    // Values not known yet, or not read the last time, come from the device; a failed read leaves none.
+    if (!TakeIn() || (control->values.empty() && !Fetch(*control))) {
+      return MMSYSERR_ERROR;
+    }
+    const long first = control->values.front();
+    value = control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME
+                ? static_cast<std::int32_t>(first)
+                : (first != 0 ? 0 : 1);  // muted: switched off
+    return MMSYSERR_NOERROR;
+  }
+
+  // Like alsa-lib's simple mixer, writes nothing for a level out of range or for what the device holds.
+  MMRESULT Write(std::uint32_t controlId, std::int32_t value) {
+    Control* control = ControlById(controlId);
+    if (control == nullptr) {
+      return MIXERR_INVALCONTROL;
+    }
+    if (!TakeIn()) {
+      return MMSYSERR_ERROR;
+    }
+    const bool level = control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME;
+    if (level && (value < control->found.minimum || value > control->found.maximum)) {
+      return MMSYSERR_NOERROR;
+    }
+    const long raw = level ? value : (value == 0 ? 1 : 0);
+    std::vector<long> wanted(control->found.channels, raw);
+    if (wanted == control->values) {
+      return MMSYSERR_NOERROR;
+    }
+    snd_ctl_elem_value_t* written;
+    snd_ctl_elem_value_alloca(&written);
+    for (unsigned int channel = 0; channel < control->found.channels; ++channel) {
+      snd_ctl_elem_value_set_integer(written, channel, raw);
+    }
+    if (snd_hctl_elem_write(control->found.element, written) < 0) {
+      return MMSYSERR_ERROR;
+    }
+    control->values = std::move(wanted);
+    return MMSYSERR_NOERROR;
+  }
+
   std::vector<pollfd> PollDescriptors() const {
-    const int count = snd_mixer_poll_descriptors_count(mixer.get());
+    const int count = snd_hctl_poll_descriptors_count(hctl.get());
     std::vector<pollfd> descriptors(count > 0 ? static_cast<std::size_t>(count) : 0);
-    const int filled = snd_mixer_poll_descriptors(mixer.get(), descriptors.data(), descriptors.size());
+    const int filled = snd_hctl_poll_descriptors(hctl.get(), descriptors.data(), descriptors.size());
     descriptors.resize(filled > 0 ? static_cast<std::size_t>(filled) : 0);
     return descriptors;
   }
@@ -182,32 +275,21 @@ struct AlsaMixer::Session {
     std::vector<pollfd> descriptors = PollDescriptors();
     unsigned short events = 0;
     if (::poll(descriptors.data(), descriptors.size(), 0) > 0 &&
-        snd_mixer_poll_descriptors_revents(mixer.get(), descriptors.data(), descriptors.size(), &events) ==
-            0 &&
+        snd_hctl_poll_descriptors_revents(hctl.get(), descriptors.data(), descriptors.size(), &events) == 0 &&
         (events & (POLLERR | POLLHUP | POLLNVAL)) != 0) {
       lost = true;
     }
-    if (!lost && snd_mixer_handle_events(mixer.get()) < 0) {
-      lost = true;
-    }
-    if (lost) {
+    if (!TakeIn()) {
       return MixerChange::DeviceLost;
     }
     return std::exchange(changed, false) ? MixerChange::Values : MixerChange::None;
   }
 
-  MixerPtr mixer;
-  std::vector<Line> lines;        // line id = position + 1
-  std::vector<Control> controls;  // control id = position + 1
-  bool changed = false;           // a value event taken in since the last TakeChanges
+  HctlPtr hctl;
+  std::vector<std::uint32_t> lines;  // component types; line id = position + 1
+  std::vector<Control> controls;     // control id = position + 1
+  bool changed = false;              // a value that this handle did not know, taken in since TakeChanges
   bool lost = false;
-};
-
-// A control, ready to be read or written.
-struct AlsaMixer::Target {
-  const Control* control = nullptr;
-  const Direction* direction = nullptr;
-  snd_mixer_elem_t* element = nullptr;
 };
 
 AlsaMixer::AlsaMixer(std::string device) : device_(std::move(device)) {
@@ -222,20 +304,6 @@ AlsaMixer::Session* AlsaMixer::SessionOf(HMIXER handle) {
   return it == sessions_.end() ? nullptr : it->second.get();
 }
 
-MMRESULT AlsaMixer::Reach(HMIXER handle, std::uint32_t controlId, Target& target) {
-  Session* s = SessionOf(handle);
-  if (s == nullptr) {
-    return MMSYSERR_INVALHANDLE;
-  }
-  target.control = s->ControlById(controlId);
-  if (target.control == nullptr) {
-    return MIXERR_INVALCONTROL;
-  }
-  target.direction = s->LineById(target.control->lineId)->direction;
-  target.element = s->CurrentElement(*target.control);
-  return target.element == nullptr ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
-}
-
 MMRESULT AlsaMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
   if (handle == nullptr) {
     return MMSYSERR_ERROR;
@@ -244,15 +312,15 @@ MMRESULT AlsaMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
   if (deviceId != 0) {
     return MMSYSERR_BADDEVICEID;
   }
-  MixerPtr mixer = OpenMixer(device_);
-  if (!mixer) {
+  HctlPtr hctl = OpenDevice(device_);
+  if (!hctl) {
     return MMSYSERR_ERROR;
   }
   HMIXER free = 1;
   while (sessions_.contains(free)) {
     ++free;
   }
-  sessions_.emplace(free, std::make_unique<Session>(std::move(mixer)));
+  sessions_.emplace(free, std::make_unique<Session>(std::move(hctl)));
   *handle = free;
   return MMSYSERR_NOERROR;
 }
@@ -268,23 +336,18 @@ MMRESULT AlsaMixer::mixerGetLineInfoA(HMIXER handle, MIXERLINE& line, std::uint3
   }
   std::uint32_t id = 0;
   if (flags == MIXER_GETLINEINFOF_COMPONENTTYPE) {
-    for (std::uint32_t candidate = 1; const Line* found = s->LineById(candidate); ++candidate) {
-      if (found->componentType == line.dwComponentType) {
-        id = candidate;
-        break;
-      }
-    }
+    const auto found = std::find(s->lines.begin(), s->lines.end(), line.dwComponentType);
+    id = found == s->lines.end() ? 0 : static_cast<std::uint32_t>(found - s->lines.begin() + 1);
   } else if (flags == MIXER_GETLINEINFOF_LINEID) {
     id = line.dwLineID;
   } else {
     return MMSYSERR_INVALFLAG;
   }
-  const Line* found = s->LineById(id);
-  if (found == nullptr) {
+  if (!s->HasLine(id)) {
     return MIXERR_INVALLINE;
   }
   line.dwLineID = id;
-  line.dwComponentType = found->componentType;
+  line.dwComponentType = s->lines[id - 1];
   return MMSYSERR_NOERROR;
 }
 
@@ -294,46 +357,27 @@ MMRESULT AlsaMixer::mixerGetLineControlsA(HMIXER handle, std::uint32_t lineId, s
   if (s == nullptr) {
     return MMSYSERR_INVALHANDLE;
   }
-  if (s->LineById(lineId) == nullptr) {
+  if (!s->HasLine(lineId)) {
     return MIXERR_INVALLINE;
   }
   for (std::uint32_t id = 1; const Control* found = s->ControlById(id); ++id) {
-    if (found->lineId != lineId || found->controlType != controlType) {
-      continue;
+    if (found->lineId == lineId && found->controlType == controlType) {
+      control = {id, controlType, static_cast<std::int32_t>(found->found.minimum),
+                 static_cast<std::int32_t>(found->found.maximum)};
+      return MMSYSERR_NOERROR;
     }
-    long minimum = 0, maximum = 1;
-    if (controlType == MIXERCONTROL_CONTROLTYPE_VOLUME) {
-      snd_mixer_elem_t* element = s->CurrentElement(*found);
-      if (element == nullptr ||
-          s->LineById(lineId)->direction->volumeRange(element, &minimum, &maximum) < 0) {
-        return MMSYSERR_ERROR;
-      }
-    }
-    control = {id, controlType, static_cast<std::int32_t>(minimum), static_cast<std::int32_t>(maximum)};
-    return MMSYSERR_NOERROR;
   }
   return MIXERR_INVALCONTROL;
 }
 
 MMRESULT AlsaMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t controlId, std::int32_t& value) {
-  Target target;
-  if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
-    return result;
-  }
-  if (target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME) {
-    long level = 0;
-    if (target.direction->volume(target.element, FirstChannel, &level) < 0) {
-      return MMSYSERR_ERROR;
-    }
-    value = static_cast<std::int32_t>(level);
-  } else {
-    int on = 0;
-    if (target.direction->switchState(target.element, FirstChannel, &on) < 0) {
-      return MMSYSERR_ERROR;
-    }
-    value = on ? 0 : 1;  // muted means switched off
-  }
-  return MMSYSERR_NOERROR;
+  Session* s = SessionOf(handle);
+  return s == nullptr ? MMSYSERR_INVALHANDLE : s->Read(controlId, value);
+}
+
+MMRESULT AlsaMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) {
+  Session* s = SessionOf(handle);
+  return s == nullptr ? MMSYSERR_INVALHANDLE : s->Write(controlId, value);
 }
 
 std::vector<int> AlsaMixer::mixerChangeDescriptors(HMIXER handle) {
@@ -349,17 +393,6 @@ std::vector<int> AlsaMixer::mixerChangeDescriptors(HMIXER handle) {
 MixerChange AlsaMixer::mixerTakeChanges(HMIXER handle) {
   Session* s = SessionOf(handle);
   return s == nullptr ? MixerChange::None : s->TakeChanges();
-}
-
-MMRESULT AlsaMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t controlId, std::int32_t value) {
-  Target target;
-  if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
-    return result;
-  }
-  const int result = target.control->controlType == MIXERCONTROL_CONTROLTYPE_VOLUME
-                         ? target.direction->setVolume(target.element, value)
-                         : target.direction->setSwitch(target.element, value == 0 ? 1 : 0);
-  return result < 0 ? MMSYSERR_ERROR : MMSYSERR_NOERROR;
 }
 
 }  // namespace sonaru::platform

@@ -1,4 +1,4 @@
-// The mixer service on Linux: the ALSA simple mixer of one ctl device.
+// The mixer service on Linux: the mixer controls of one ALSA ctl device.
 #pragma once
 
 #include <map>
@@ -9,8 +9,10 @@
 
 namespace sonaru::platform {
 
-/// Each open handle holds its own simple mixer on the device named at construction ("default", or the
-/// device the user chose). Lines are the first existing element of each component type's candidates.
+/// Each open handle holds its own connection to the device named at construction ("default", or the
+/// device the user chose). A line is the first existing element, as alsa-lib's simple mixer names them, of
+/// its component type's candidates; its controls are that element's control elements, found when the
+/// handle is opened, so that a write is one operation on the device and a read at most one.
 class AlsaMixer final : public Mixer {
  public:
   explicit AlsaMixer(std::string device);
@@ -30,11 +32,8 @@ class AlsaMixer final : public Mixer {
 
  private:
   struct Session;
-  struct Target;
 
   Session* SessionOf(HMIXER handle);
-  /// The control a value call addresses, with the device's latest values taken in.
-  MMRESULT Reach(HMIXER handle, std::uint32_t controlId, Target& target);
 
   std::string device_;
   std::map<HMIXER, std::unique_ptr<Session>> sessions_;

@@ -2,6 +2,7 @@
 #include "platform/alsa/alsa_mixer.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -437,6 +438,84 @@ TEST_F(AlsaMixerTest, WritesGoToTheDeviceAsItIsNow) {
   EXPECT_EQ(mixer.mixerSetControlDetails(handle, volume->dwControlID, 10), MMSYSERR_NOERROR);
   EXPECT_EQ(card->values("Master Playback Volume"), (Values{10, 10}));
   EXPECT_EQ(card->values("Line Playback Volume"), (Values{2, 2}));
+}
+
+// Counts the replacements of a card file, each one write that reached the card. The temporary files' moves
+// stand between them, so that inotify does not merge two replacements that are not read in between.
+class CardWrites {
+ public:
+  explicit CardWrites(const std::filesystem::path& file)
+      : name_(file.filename()), watch_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    EXPECT_GE(::inotify_add_watch(watch_, file.parent_path().c_str(), IN_MOVED_FROM | IN_MOVED_TO), 0);
+  }
+  ~CardWrites() { ::close(watch_); }
+  CardWrites(const CardWrites&) = delete;
+  CardWrites& operator=(const CardWrites&) = delete;
+
+  /// The writes since the last call.
+  int Take() {
+    int writes = 0;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t length; (length = ::read(watch_, buffer, sizeof buffer)) > 0;) {
+      for (char* p = buffer; p < buffer + length;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(p);
+        writes += (event->mask & IN_MOVED_TO) != 0 && event->len > 0 && name_ == event->name ? 1 : 0;
+        p += sizeof(inotify_event) + event->len;
+      }
+    }
+    return writes;
+  }
+
+ private:
+  std::string name_;
+  int watch_;
+};
+
+// A drag writes a level at every move: one write of the device for all channels, none for the level that
+// the device holds already, and never a channel changed alone.
+TEST_F(AlsaMixerTest, AValueReachesEveryChannelInOneWrite) {
+  Open({Level("Master Playback Volume", 0, 65535, {100, 200}), OnOff("Master Playback Switch", {1, 1})});
+  const auto volume = Control(Speakers, Volume);
+  const auto mute = Control(Speakers, Mute);
+  ASSERT_TRUE(volume && mute);
+  CardWrites writes(card->file());
+  const struct {
+    std::uint32_t controlId;
+    std::int32_t value;
+    int writes;
+    Values volume, onOff;
+  } steps[] = {
+      {volume->dwControlID, 12345, 1, {12345, 12345}, {1, 1}},
+      {volume->dwControlID, 12345, 0, {12345, 12345}, {1, 1}},
+      {volume->dwControlID, 99999, 0, {12345, 12345}, {1, 1}},  // out of range, as alsa-lib's simple mixer
+      {mute->dwControlID, 1, 1, {12345, 12345}, {0, 0}},
+      {mute->dwControlID, 7, 0, {12345, 12345}, {0, 0}},
+      {volume->dwControlID, 0, 1, {0, 0}, {0, 0}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.value);
+    EXPECT_EQ(mixer.mixerSetControlDetails(handle, step.controlId, step.value), MMSYSERR_NOERROR);
+    EXPECT_EQ(writes.Take(), step.writes);
+    EXPECT_EQ(card->values("Master Playback Volume"), step.volume);
+    EXPECT_EQ(card->values("Master Playback Switch"), step.onOff);
+  }
+}
+
+// The window follows changes made elsewhere, and not the echo of its own writes.
+TEST_F(AlsaMixerTest, ChangesAreThoseTheHandleDidNotMake) {
+  Open({Level("Master Playback Volume", 0, 31, {5, 5}), OnOff("Master Playback Switch", {1, 1})});
+  EXPECT_FALSE(mixer.mixerChangeDescriptors(handle).empty());
+  EXPECT_TRUE(mixer.mixerChangeDescriptors(handle + 1).empty());
+  EXPECT_EQ(Read(Speakers, Volume), 5);
+  Write(Speakers, Volume, 9);
+  Write(Speakers, Mute, 1);
+  EXPECT_EQ(mixer.mixerTakeChanges(handle), MixerChange::None);
+
+  card->set("Master Playback Volume", {20, 20});
+  EXPECT_EQ(mixer.mixerTakeChanges(handle), MixerChange::Values);
+  EXPECT_EQ(mixer.mixerTakeChanges(handle), MixerChange::None);
+  EXPECT_EQ(Read(Speakers, Volume), 20);
+  EXPECT_EQ(mixer.mixerTakeChanges(handle + 1), MixerChange::None);
 }
 
 }  // namespace

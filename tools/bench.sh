@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Benchmarks of a release build, each as a ratio to a yardstick run in the same go:
+#   the command line against `amixer sset Master` (hyperfine: wall and cpu time), on the tests' virtual card;
+#   the window's start, to its first picture on a private Xvfb, against a minimal Qt 6 window;
+#   the peak memory of each (/usr/bin/time %M);
+#   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
+#   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
+# Usage: tools/bench.sh [build folder of a release build with tests, default build/release]
+# The virtual card's file lives in $TMPDIR (/tmp by default, as in the tests); its writes cost what that
+# file system makes a rename cost, which the output names: TMPDIR=/dev/shm keeps it in memory.
+# Not a test: nothing in CI runs it. Installs what it needs when missing (hyperfine, time, libxtst-dev...).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build/release}" && pwd)
+helpers=$root/tools/bench
+work=$(mktemp -d)
+servers=()  # Xvfb and PulseAudio, stopped on the way out
+window=""
+
+cleanup() {
+  [ -n "$window" ] && kill "$window" 2>/dev/null
+  for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+die() {
+  echo "bench.sh: $*" >&2
+  exit 1
+}
+
+ensure_packages() {
+  local package missing=()
+  for package in hyperfine time libxtst-dev libx11-dev xvfb pulseaudio pulseaudio-utils alsa-utils \
+    libasound2-dev qt6-base-dev pkg-config g++ cmake; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installation de : ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_helpers() {
+  local flags=(-O2 -Wall -Wextra -Wpedantic)
+  mkdir "$work/bin"
+  # shellcheck disable=SC2046  # pkg-config's flags are words
+  gcc "${flags[@]}" -o "$work/bin/volume_loop" "$helpers/volume_loop.c" $(pkg-config --cflags --libs alsa)
+  # shellcheck disable=SC2046
+  gcc "${flags[@]}" -o "$work/bin/drag_probe" "$helpers/drag_probe.c" "$helpers/level_changes.c" \
+    $(pkg-config --cflags --libs alsa x11 xtst)
+  gcc "${flags[@]}" -o "$work/bin/first_paint" "$helpers/first_paint.c"
+  # shellcheck disable=SC2046
+  g++ -std=c++20 -fPIC "${flags[@]}" -o "$work/bin/minimal_window" "$helpers/minimal_window.cpp" \
+    $(pkg-config --cflags --libs Qt6Widgets)
+}
+
+# An install in a folder of its own: the program finds its module and files as it would anywhere, and
+# keeps its Sonaru.ini beside itself, away from the build.
+install_program() {
+  grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt" || die "$build is not a Release build"
+  cmake --install "$build" --prefix "$work/prefix" >/dev/null
+  sonaru=$work/prefix/bin/sonaru
+}
+
+# Private surroundings: no user configuration, no desktop, nothing left behind.
+isolate() {
+  mkdir -p "$work/home" "$work/run"
+  chmod 700 "$work/run"
+  export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
+  unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SONARU_MIXER_DEVICE PULSE_SERVER ALSA_CONFIG_PATH
+}
+
+# The tests' virtual card, as "vcard" and "default", served from a card file in a folder of its own.
+use_virtual_card() {
+  local conf=$build/tests/vcard/vcard.conf
+  [ -f "$conf" ] || die "no $conf: configure the build with -DSONARU_BUILD_TESTS=ON"
+  mkdir -p "$work/card"
+  cp "$root/tools/sample_card.txt" "$work/card/card"
+  export ALSA_CONFIG_PATH=$conf SONARU_VCARD_FILE=$work/card/card
+}
+
+print_machine() {
+  local commit
+  commit=$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo "?")
+  git -C "$root" diff --quiet HEAD 2>/dev/null || commit+=" + changes"
+  echo "Sonaru benchmarks: $build (Release), commit $commit, $(date '+%Y-%m-%d %H:%M')"
+  echo "Machine: $(nproc) cpu, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), Linux $(uname -r)"
+  echo "Card file in $(df --output=fstype "$work" | tail -1) ($work)"
+}
+
+# hyperfine's CSV columns: command, mean, stddev, median, user, system, min, max (seconds).
+compare_command() {
+  local reference="amixer -D vcard sset Master 30000"
+  hyperfine -N --warmup 3 --runs 40 --style none --export-csv "$work/pair.csv" \
+    "$sonaru $*" "$reference" >"$work/hyperfine.log" 2>&1 || die "hyperfine: $(cat "$work/hyperfine.log")"
+  awk -F, -v label="sonaru $*" 'NR == 2 {wall = $2; cpu = $5 + $6}
+    NR == 3 {printf "  %-18s wall %6.2f ms  cpu %6.2f ms | amixer wall %6.2f ms  cpu %6.2f ms | ratio wall %.2f  cpu %.2f\n",
+             label, wall * 1e3, cpu * 1e3, $2 * 1e3, ($5 + $6) * 1e3, wall / $2, cpu / ($5 + $6)}' "$work/pair.csv"
+}
+
+bench_command_line() {
+  echo "Command line on the virtual card (hyperfine, 40 runs; ratio = sonaru / amixer -D vcard sset Master 30000):"
+  compare_command /S:30000
+  compare_command /Rest  # restores what /S:30000 saved
+  compare_command --version
+}
+
+peak_memory() {
+  /usr/bin/time -f %M -o "$work/memory" "$@" >/dev/null 2>&1 || die "$* failed"
+  awk 'END {printf "%.1f MB", $1 / 1024}' "$work/memory"
+}
+
+bench_command_memory() {
+  echo "Peak memory (/usr/bin/time %M):"
+  echo "  sonaru /S:30000 $(peak_memory "$sonaru" /S:30000), sonaru /Rest $(peak_memory "$sonaru" /Rest)," \
+    "sonaru --version $(peak_memory "$sonaru" --version), amixer sset $(peak_memory amixer -D vcard sset Master 30000)"
+}
+
+# Xvfb picks a free display itself and names it when it is ready; -noreset keeps it across clients.
+start_x_server() {
+  Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp -noreset -fbdir "$work" 3>"$work/display" \
+    >/dev/null 2>&1 &
+  servers+=($!)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || die "Xvfb did not start"
+  DISPLAY=":$(cat "$work/display")"
+  export DISPLAY
+}
+
+# Watches a point inside both windows, which open at the top-left corner (no window manager); then
+# SETTLE_MS PROGRAM [ARGUMENT...].
+paint_probe=("$work/bin/first_paint" "$work/Xvfb_screen0" 290 140)
+
+median_first_paint() {
+  "${paint_probe[@]}" 0 "$@" >/dev/null  # caches warm
+  for _ in $(seq 15); do "${paint_probe[@]}" 0 "$@"; done | sort -n | awk '{t[NR] = $1} END {print t[int((NR + 1) / 2)]}'
+}
+
+bench_window_start() {
+  local own minimal
+  own=$(median_first_paint "$sonaru")
+  minimal=$(median_first_paint "$work/bin/minimal_window")
+  echo "Window on Xvfb, from exec to first paint (median of 15; ratio = sonaru / minimal Qt 6 window):"
+  awk -v own="$own" -v minimal="$minimal" \
+    'BEGIN {printf "  sonaru %.1f ms | minimal window %.1f ms | ratio %.2f\n", own / 1e3, minimal / 1e3, own / minimal}'
+  # The probe waits for the program it starts: its peak is the window's.
+  echo "  peak memory, shown for 0.5 s: sonaru $(peak_memory "${paint_probe[@]}" 500 "$sonaru")," \
+    "minimal window $(peak_memory "${paint_probe[@]}" 500 "$work/bin/minimal_window")"
+}
+
+start_pulseaudio() {
+  export PULSE_RUNTIME_PATH=$work/pulse PULSE_STATE_PATH=$work/pulse-state PULSE_SERVER=unix:$work/pulse-native
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --use-pid-file=no \
+    -L "module-null-sink sink_name=sonaru_null" \
+    -L "module-native-protocol-unix socket=$work/pulse-native auth-anonymous=1" \
+    --log-target=file:"$work/pulseaudio.log" &
+  servers+=($!)
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  pactl set-default-sink sonaru_null || die "PulseAudio did not start"
+}
+
+# The C loop on DEVICE before and after the window dragged on it (the device's speed drifts: a file
+# system's flushes, a server's load), each 2 s; the drag lasts 4 s. Usage: compare_drag LABEL DEVICE
+# PROBE_WATCH_ARGUMENTS...
+compare_drag() {
+  local label=$1 device=$2 loop_before loop_after result
+  shift 2
+  loop_before=$("$work/bin/volume_loop" "$device" 2)
+  SONARU_MIXER_DEVICE=$device "$sonaru" 2>>"$work/window.log" &
+  window=$!
+  result=$("$work/bin/drag_probe" "$@" "$device" 4) || die "the drag on $label failed"
+  kill "$window"
+  wait "$window" 2>/dev/null || true
+  window=""
+  loop_after=$("$work/bin/volume_loop" "$device" 2)
+  echo "$loop_before $loop_after $result" | tr ' ' '\n' | awk -F= -v label="$label" '
+    NR <= 4 {loop[NR] = $1; next}
+    {v[$1] = $2}
+    END {rate = (loop[1] + loop[3]) / 2; call = (loop[2] + loop[4]) / 2
+         printf "  %s: C loop %d levels/s (%d before, %d after), %.0f µs a call | window %d levels/s, ratio %.2f; latency %d µs, ratio %.2f\n",
+           label, rate, loop[1], loop[3], call, v["levels_per_second"], v["levels_per_second"] / rate, v["latency_us"], v["latency_us"] / call
+         printf "    %d write(s) a level; %d moves, one every %d µs: %d writes, the last %.1f ms after the last move; last position'\''s level kept: %s\n",
+           v["writes_per_level"], v["moves"], v["interval_us"], v["writes"], v["backlog_ms"], v["final_kept"]}'
+}
+
+bench_drag() {
+  echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
+  compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
+  unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
+  start_pulseaudio
+  compare_drag "PulseAudio" pulse --pulse
+}
+
+ensure_packages
+isolate
+build_helpers
+install_program
+use_virtual_card
+print_machine
+bench_command_line
+bench_command_memory
+start_x_server
+bench_window_start
+bench_drag
