@@ -71,8 +71,9 @@ class Mixer {
   /// value changed, by this program or another, or the device went away. Empty when the backend cannot
   /// tell, or for a handle that is not open.
   virtual std::vector<int> mixerChangeDescriptors(HMIXER handle) = 0;
-  /// Takes in what happened since the last call: MixerChange::Values when a value may have changed,
-  /// MixerChange::DeviceLost when the device is gone (the handle then stays useless until closed).
+  /// Takes in what happened since the last call: MixerChange::Values when a value may have changed other
+  /// than by this handle's own writes, MixerChange::DeviceLost when the device is gone (the handle then
+  /// stays useless until closed).
   virtual MixerChange mixerTakeChanges(HMIXER handle) = 0;
 };
 
