@@ -16,10 +16,10 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-std::vector<std::string_view> SplitAtBlanks(std::string_view text) {
+std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> words;
   for (std::size_t start = 0;;) {
-    const std::size_t end = text.find(' ', start);
+    const std::size_t end = text.find(separator, start);
     words.push_back(text.substr(start, end - start));
     if (end == std::string_view::npos) {
       return words;

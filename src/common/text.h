@@ -13,7 +13,7 @@ std::string CutAtNul(std::string_view text);
 /// `text` without the blanks (space, tab, carriage return) at either end.
 std::string_view TrimBlanks(std::string_view text);
 
-/// `text` split at every blank (" "), with no quoting rules: two blanks in a row give an empty word.
-std::vector<std::string_view> SplitAtBlanks(std::string_view text);
+/// `text` split at every `separator`, with no quoting rules: two separators in a row give an empty part.
+std::vector<std::string_view> Split(std::string_view text, char separator);
 
 }  // namespace sonaru

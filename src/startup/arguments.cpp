@@ -25,7 +25,7 @@ std::size_t CharacterLength(std::string_view word, std::size_t at) {
 std::string GetArgument(std::string_view option) {
   const std::string text = platform::process().ArgumentText();
   std::string result;
-  for (std::string_view word : SplitAtBlanks(text)) {
+  for (std::string_view word : Split(text, ' ')) {
     if (word.substr(0, 2) == option) {
       const std::size_t separator = option.size();
       const std::size_t valueStart =

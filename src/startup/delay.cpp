@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/text.h"
 #include "settings/number_text.h"
 
 namespace sonaru {
@@ -29,15 +30,7 @@ std::optional<std::int16_t> PartValue(std::string_view part) {
 }  // namespace
 
 std::optional<std::int32_t> DelaySeconds(std::string_view text) {
-  std::vector<std::string_view> parts;
-  for (std::size_t start = 0;;) {
-    const std::size_t end = text.find(':', start);
-    parts.push_back(text.substr(start, end - start));
-    if (end == std::string_view::npos) {
-      break;
-    }
-    start = end + 1;
-  }
+  const std::vector<std::string_view> parts = Split(text, ':');
   if (parts.size() > MostParts) {
     return 0;
   }

@@ -38,8 +38,7 @@ std::vector<std::string> RestoreUnitSetting(const std::string& key) {
   std::istringstream unit(Contents(Prefix / "lib" / "systemd" / "user" / "sonaru-restore.service"));
   for (std::string line; std::getline(unit, line);) {
     if (line.starts_with(key + "=")) {
-      const std::vector<std::string_view> words =
-          SplitAtBlanks(std::string_view(line).substr(key.size() + 1));
+      const std::vector<std::string_view> words = Split(std::string_view(line).substr(key.size() + 1), ' ');
       return {words.begin(), words.end()};
     }
   }

@@ -29,14 +29,22 @@ std::vector<CardElement> Card() {
   };
 }
 
-TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  VirtualCard card(Card());
-  char name[] = "sonaru";
-  char* argv[] = {name, nullptr};
-  LinuxServices services(1, argv, {SONARU_WINDOW_MODULE_DIR});
-  QtToolkit& toolkit = ModuleToolkit(services);
+// The window's run as the program wires it, with the module of the build tree, on the virtual card.
+class WindowOnVirtualCardTest : public ::testing::Test {
+ protected:
+  static char* ProgramName() {
+    static char name[] = "sonaru";
+    return name;
+  }
 
+  bool offscreen = ::setenv("QT_QPA_PLATFORM", "offscreen", 1) == 0;  // before the module starts Qt
+  VirtualCard card{Card()};
+  char* argv[2] = {ProgramName(), nullptr};
+  LinuxServices services{1, argv, {SONARU_WINDOW_MODULE_DIR}};
+  QtToolkit& toolkit = ModuleToolkit(services);
+};
+
+TEST_F(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
   std::vector<QString> boxes;  // none expected; closed so that a surprise cannot block the run
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
@@ -89,13 +97,7 @@ TEST(WindowOnVirtualCardTest, ADragSetsTheLevelOnTheCardAndClosingEndsTheRun) {
 
 // Another program lowers the volume and mutes the wave output while the window is open: the window follows
 // through the device's poll descriptors, with no timer and no write of its own.
-TEST(WindowOnVirtualCardTest, TheWindowFollowsAChangeMadeByAnotherProgram) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  VirtualCard card(Card());
-  char name[] = "sonaru";
-  char* argv[] = {name, nullptr};
-  LinuxServices services(1, argv, {SONARU_WINDOW_MODULE_DIR});
-  QtToolkit& toolkit = ModuleToolkit(services);
+TEST_F(WindowOnVirtualCardTest, TheWindowFollowsAChangeMadeByAnotherProgram) {
   constexpr Control VolThumb = 3, WaveBox = 12;  // the controls are made column by column
   int thumbTop = -1;
   bool waveMuted = false;

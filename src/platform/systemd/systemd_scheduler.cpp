@@ -165,7 +165,7 @@ std::vector<std::string> SystemdScheduler::SystemdRunCommand() const {
   }
   argv.emplace_back("--");
   argv.push_back(program_);
-  for (std::string_view word : SplitAtBlanks(arguments_)) {
+  for (std::string_view word : Split(arguments_, ' ')) {
     if (!word.empty()) {
       argv.emplace_back(word);
     }
