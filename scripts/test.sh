@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Sonaru with its tests and runs every test: release build, then the unit tests, the window's exit
-# tests and the file backend's tests under the sanitizers.
+# tests and the file and mixer backends' tests under the sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -8,5 +8,6 @@ cmake --workflow --preset test
 cmake --preset asan
 cmake --build --preset asan
 ctest --preset asan
-# Real files rather than fakes, so labelled integration, but cheap to run under the sanitizers too.
-ctest --test-dir build/asan --output-on-failure -R '^(PosixProfileFile|PosixProcess)'
+# Real files and the virtual card rather than fakes, so labelled integration, but cheap to run under the
+# sanitizers too.
+ctest --test-dir build/asan --output-on-failure -R '^(PosixProfileFile|PosixProcess|AlsaMixer|.*LineChoice)'

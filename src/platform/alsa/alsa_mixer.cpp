@@ -142,6 +142,12 @@ struct AlsaMixer::Session {
     }
   }
 
+  // Closing the device tells each element's callback of its removal: the controls it reads must still be
+  // there then.
+  ~Session() { hctl.reset(); }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
   void AddLine(std::uint32_t componentType, const Candidate& candidate) {
     lines.push_back(componentType);
     const auto lineId = static_cast<std::uint32_t>(lines.size());
