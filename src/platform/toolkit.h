@@ -81,6 +81,8 @@ class Toolkit {
   /// From now on runs `ready` on the toolkit's thread whenever one of `descriptors` becomes readable; a new
   /// call replaces the watch, an empty list ends it, and so does ReleaseForm.
   virtual void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) = 0;
+  /// Runs `run` once on the toolkit's thread after `milliseconds`, unless the form goes first.
+  virtual void After(int milliseconds, std::function<void()> run) = 0;
 };
 
 }  // namespace sonaru::platform

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/help_viewer.h"
+#include "platform/mixer.h"
 #include "platform/process.h"
 #include "platform/services.h"
 #include "settings/number_text.h"
@@ -164,6 +165,7 @@ void frmVolume::MixerChanged() {
     case platform::MixerChange::DeviceLost:
       platform::toolkit().WatchDescriptors({}, nullptr);
       m_MixerLost = true;
+      LookForMixer();
       break;
     case platform::MixerChange::None:
       break;
@@ -180,6 +182,23 @@ std::int32_t frmVolume::ThumbTopFor(int index, std::int32_t level) const {
   }
   const double aboveMinimum = static_cast<double>(level) - m_Mixer->Minimum(AllChannels[index]);
   return RoundToInt32(lowest - RoundToInt32(aboveMinimum / static_cast<double>(m_Ratio[index])));
+}
+
+// A sound server that restarts takes its device away for a moment: the window looks for it again now and
+// then, without a word while it is away, and catches up as soon as it is back.
+void frmVolume::LookForMixer() {
+  platform::toolkit().After(design::MixerRetryMilliseconds, [this] {
+    if (!m_MixerLost) {
+      return;
+    }
+    platform::HMIXER probe = 0;
+    if (platform::mixer().mixerOpen(&probe, 0) != platform::MMSYSERR_NOERROR) {
+      LookForMixer();
+      return;
+    }
+    platform::mixer().mixerClose(probe);
+    RefreshFromMixer();
+  });
 }
 
 void frmVolume::Control_Click(Control control) {

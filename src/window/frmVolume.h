@@ -45,6 +45,7 @@ class frmVolume final : public platform::FormEvents {
   void ShowMixerState();
   void WatchMixer();
   void MixerChanged();
+  void LookForMixer();
 
   void picWave_MouseDown(int index, int button, float y);
   void picWave_MouseMove(int index, int button, float y);
@@ -80,7 +81,7 @@ class frmVolume final : public platform::FormEvents {
   int m_DraggedIndex = -1;
   /// True while the boxes follow a change made elsewhere: their clicks then write nothing back.
   bool m_Following = false;
-  /// The device went away: the next press on a thumb opens it afresh.
+  /// The device went away: it is looked for again now and then, and at the next press on a thumb.
   bool m_MixerLost = false;
 };
 

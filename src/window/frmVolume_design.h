@@ -45,6 +45,9 @@ inline constexpr double ScaleTop = 810, ScaleWidth = 330, ScaleHeight = 195;
 /// Elements 1 to 10 of each scale column read 90 down to 0.
 inline constexpr int ScaleSteps = 10;
 
+/// How often a window whose device went away looks for it again.
+inline constexpr int MixerRetryMilliseconds = 2000;
+
 inline constexpr double ButtonLeft = 7080, ButtonWidth = 1455, ButtonHeight = 615;
 inline constexpr double SaveTop = 960, RestoreTop = 1680, QuitTop = 2400;
 

@@ -2,6 +2,7 @@
 #include "fakes/headless_toolkit.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace sonaru::test {
 
@@ -112,6 +113,19 @@ void HeadlessToolkit::WatchDescriptors(const std::vector<int>& descriptors, std:
   ready_ = descriptors.empty() ? nullptr : std::move(ready);
 }
 
+void HeadlessToolkit::After(int milliseconds, std::function<void()> run) {
+  pendingDelays.push_back(milliseconds);
+  pending_.push_back(std::move(run));
+}
+
+void HeadlessToolkit::TimersDue() {
+  std::vector<std::function<void()>> due = std::exchange(pending_, {});
+  pendingDelays.clear();
+  for (const std::function<void()>& run : due) {
+    run();
+  }
+}
+
 void HeadlessToolkit::DescriptorsReady() {
   if (ready_) {
     ready_();
@@ -120,6 +134,8 @@ void HeadlessToolkit::DescriptorsReady() {
 
 void HeadlessToolkit::ReleaseForm(platform::FormEvents& events) {
   WatchDescriptors({}, nullptr);
+  pending_.clear();
+  pendingDelays.clear();
   if (events_ == &events) {
     events_ = nullptr;
   }

@@ -54,6 +54,10 @@ class HeadlessToolkit final : public platform::Toolkit {
   void CreateForm(const platform::FormDesign& design, platform::FormEvents& events) override;
   void ReleaseForm(platform::FormEvents& events) override;
   void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
+  void After(int milliseconds, std::function<void()> run) override;
+  /// The user's side of the timers: the time of the pending calls has come.
+  void TimersDue();
+  std::vector<int> pendingDelays;
   /// The user's side of the watch: the device told of a change.
   void DescriptorsReady();
   std::vector<int> watched;
@@ -81,6 +85,7 @@ class HeadlessToolkit final : public platform::Toolkit {
 
   platform::FormEvents* events_ = nullptr;
   std::function<void()> ready_;
+  std::vector<std::function<void()>> pending_;
 };
 
 }  // namespace sonaru::test

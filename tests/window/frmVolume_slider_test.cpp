@@ -116,14 +116,32 @@ TEST_F(SliderTest, TheWindowFollowsChangesMadeElsewhereExceptUnderTheMouse) {
   EXPECT_EQ(toolkit.ScaleLabels().size(), 55u);
 }
 
-TEST_F(SliderTest, ADeviceThatWentAwayIsOpenedAfreshAtTheNextPress) {
+TEST_F(SliderTest, ADeviceThatWentAwayIsLookedForQuietlyAndCaughtUpWith) {
   mixer.pendingChange = MixerChange::DeviceLost;
   toolkit.DescriptorsReady();
   EXPECT_TRUE(toolkit.watched.empty());
+  EXPECT_EQ(toolkit.pendingDelays, (std::vector<int>{2000}));
+  mixer.openFails = true;  // the sound server is still restarting
+  toolkit.TimersDue();
+  EXPECT_EQ(toolkit.pendingDelays, (std::vector<int>{2000}));
+  EXPECT_TRUE(messages.shown.empty());
+  mixer.openFails = false;
+  mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_LINE).volume->value = 65535;
+  toolkit.TimersDue();
+  EXPECT_EQ(TopOf(Thumb(3)), 758);
+  EXPECT_EQ(toolkit.watched, (std::vector<int>{42}));
+  EXPECT_TRUE(toolkit.pendingDelays.empty());
+  EXPECT_EQ(mixer.openHandles, 1);
+}
+
+TEST_F(SliderTest, APressCatchesUpWithADeviceThatCameBackBeforeTheNextLook) {
+  mixer.pendingChange = MixerChange::DeviceLost;
+  toolkit.DescriptorsReady();
   mixer.Line(MIXERLINE_COMPONENTTYPE_SRC_LINE).volume->value = 65535;
   Drag(0, 100, 100);
   EXPECT_EQ(TopOf(Thumb(3)), 758);
   EXPECT_EQ(toolkit.watched, (std::vector<int>{42}));
+  toolkit.TimersDue();  // the look that was pending finds the window caught up already
   EXPECT_EQ(mixer.openHandles, 1);
 }
 

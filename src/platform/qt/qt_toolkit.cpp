@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cmath>
 #include <stdexcept>
 
@@ -209,6 +210,13 @@ void QtToolkit::WatchDescriptors(const std::vector<int>& descriptors, std::funct
   for (int descriptor : descriptors) {
     auto& watch = watches_.emplace_back(std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read));
     QObject::connect(watch.get(), &QSocketNotifier::activated, watch.get(), [ready] { ready(); });
+  }
+}
+
+// The form is the timer's context: a form that goes takes its pending calls with it.
+void QtToolkit::After(int milliseconds, std::function<void()> run) {
+  if (form_) {
+    QTimer::singleShot(milliseconds, form_.data(), std::move(run));
   }
 }
 

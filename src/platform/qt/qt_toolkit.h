@@ -42,6 +42,7 @@ class QtToolkit final : public Toolkit {
   void Unload() override;
   void Run() override;
   void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
+  void After(int milliseconds, std::function<void()> run) override;
 
   /// The form's widget, for tests that drive it as a user would; null before CreateForm and after unloading.
   QWidget* FormWidget() const;

@@ -86,6 +86,7 @@ void AbsentToolkit::Show() {}
 void AbsentToolkit::Unload() {}
 void AbsentToolkit::Run() {}
 void AbsentToolkit::WatchDescriptors(const std::vector<int>&, std::function<void()>) {}
+void AbsentToolkit::After(int, std::function<void()>) {}
 
 bool AbsentSound::sndPlaySoundA(const std::string&, std::uint32_t) { return false; }
 

@@ -92,6 +92,7 @@ class AbsentToolkit : public Toolkit {
   void Unload() override;
   void Run() override;
   void WatchDescriptors(const std::vector<int>& descriptors, std::function<void()> ready) override;
+  void After(int milliseconds, std::function<void()> run) override;
 };
 
 /// Silence.
