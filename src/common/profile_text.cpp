@@ -156,4 +156,18 @@ std::string SetProfileValue(std::string_view text, std::string_view section, std
   return result;
 }
 
+std::string ProfileValueOr(const std::optional<std::string>& text, std::string_view section,
+                           std::string_view key, const std::string& defaultValue, std::size_t size) {
+  const std::optional<std::string> value = text ? FindProfileValue(*text, section, key) : std::nullopt;
+  return value.value_or(defaultValue).substr(0, size == 0 ? 0 : size - 1);
+}
+
+std::string SetProfileValues(std::string text, std::string_view section,
+                             const std::vector<ProfileEntry>& entries) {
+  for (const ProfileEntry& entry : entries) {
+    text = SetProfileValue(text, section, entry.key, entry.value);
+  }
+  return text;
+}
+
 }  // namespace sonaru

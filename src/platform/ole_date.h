@@ -19,8 +19,8 @@ inline constexpr std::chrono::sys_days OleDayZero = std::chrono::year{1899} / st
 /// The date value of a local date and time from 30 December 1899 on.
 inline DATE OleDate(const LocalDateTime& moment) {
   using namespace std::chrono;
-  const sys_days date = year{moment.year} / month{static_cast<unsigned>(moment.month)} /
-                        day{static_cast<unsigned>(moment.day)};
+  const sys_days date =
+      year{moment.year} / month{static_cast<unsigned>(moment.month)} / day{static_cast<unsigned>(moment.day)};
   const double secondOfDay = moment.hour * 3600 + moment.minute * 60 + moment.second;
   return (date - OleDayZero).count() + secondOfDay / SecondsPerDay;
 }

@@ -5,13 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "common/profile_text.h"
+
 namespace sonaru::platform {
 
-/// One key and the value text to store under it.
-struct ProfileEntry {
-  std::string key;
-  std::string value;
-};
+using sonaru::ProfileEntry;
 
 /// Reads and writes keys of one section of a profile file. Abstract so that tests use an in-memory file.
 class ProfileFile {

@@ -10,11 +10,11 @@ namespace sonaru::test {
 std::string MemoryProfileFile::GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                         const std::string& defaultValue, std::size_t size,
                                                         const std::string& path) {
-  std::optional<std::string> value;
+  std::optional<std::string> text;
   if (const auto file = files.find(path); file != files.end() && FileReadable(path)) {
-    value = FindProfileValue(file->second, section, key);
+    text = file->second;
   }
-  return value.value_or(defaultValue).substr(0, size == 0 ? 0 : size - 1);
+  return ProfileValueOr(text, section, key, defaultValue, size);
 }
 
 bool MemoryProfileFile::WritePrivateProfileStrings(const std::string& section,
@@ -24,10 +24,7 @@ bool MemoryProfileFile::WritePrivateProfileStrings(const std::string& section,
     return false;
   }
   ++writes;
-  std::string& text = files[path];
-  for (const platform::ProfileEntry& entry : entries) {
-    text = SetProfileValue(text, section, entry.key, entry.value);
-  }
+  files[path] = SetProfileValues(files[path], section, entries);
   return true;
 }
 

@@ -1,6 +1,8 @@
 // The services' harmless defaults.
 #include "platform/standard/absent_services.h"
 
+#include "common/profile_text.h"
+
 namespace sonaru::platform {
 
 MMRESULT AbsentMixer::mixerOpen(HMIXER* handle, std::uint32_t) {
@@ -25,7 +27,7 @@ MixerChange AbsentMixer::mixerTakeChanges(HMIXER) { return MixerChange::None; }
 std::string AbsentProfileFile::GetPrivateProfileStringA(const std::string&, const std::string&,
                                                         const std::string& defaultValue, std::size_t size,
                                                         const std::string&) {
-  return defaultValue.substr(0, size == 0 ? 0 : size - 1);
+  return ProfileValueOr(std::nullopt, "", "", defaultValue, size);
 }
 bool AbsentProfileFile::FileReadable(const std::string&) { return false; }
 bool AbsentProfileFile::WritePrivateProfileStrings(const std::string&, const std::vector<ProfileEntry>&,

@@ -106,13 +106,7 @@ std::string WithCrlfLineEnds(const std::string& text) {
 std::string Win32ProfileFile::GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                        const std::string& defaultValue, std::size_t size,
                                                        const std::string& path) {
-  const std::optional<std::string> text = ReadWholeFile(ToWide(path));
-  std::optional<std::string> value;
-  if (text) {
-    value = FindProfileValue(*text, section, key);
-  }
-  const std::string& result = value ? *value : defaultValue;
-  return result.substr(0, size == 0 ? 0 : size - 1);
+  return ProfileValueOr(ReadWholeFile(ToWide(path)), section, key, defaultValue, size);
 }
 
 bool Win32ProfileFile::FileReadable(const std::string& path) {
@@ -128,10 +122,7 @@ bool Win32ProfileFile::WritePrivateProfileStrings(const std::string& section,
   if (!existing) {
     return false;
   }
-  std::string text = *existing;
-  for (const ProfileEntry& entry : entries) {
-    text = SetProfileValue(text, section, entry.key, entry.value);
-  }
+  std::string text = SetProfileValues(*existing, section, entries);
   if (existing->find('\n') == std::string::npos) {
     text = WithCrlfLineEnds(text);
   }
