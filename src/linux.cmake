@@ -46,7 +46,7 @@ add_library(sonaru_qt STATIC
   platform/qt/qt_help_viewer.cpp
 )
 target_include_directories(sonaru_qt PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm Qt6::Widgets)
+target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm Qt6::Widgets PRIVATE Threads::Threads)
 
 # Sounds: libsndfile decodes, ALSA plays, on a thread of their own.
 add_library(sonaru_sndfile STATIC platform/sndfile/sndfile_sound.cpp)
