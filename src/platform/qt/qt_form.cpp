@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include "platform/qt/qt_pictures.h"
@@ -127,35 +128,53 @@ void QtPictureBox::paintEvent(QPaintEvent*) {
 }
 
 void QtPictureBox::mousePressEvent(QMouseEvent* event) {
-  Forward(Mouse::Down, ButtonBits(event->button()), *event);
+  ForwardPendingMove();
+  Forward(Mouse::Down, Read(ButtonBits(event->button()), *event));
 }
 
-// Qt sends the moves and the release to the widget the button went down on, wherever the pointer is.
+// Qt sends the moves and the release to the widget the button went down on, wherever the pointer is. The
+// moves reach the form once per pass of the event loop, the newest only, as X11 compresses them already:
+// elsewhere (Wayland) a mixer slower than the mouse would otherwise fall further and further behind it.
 void QtPictureBox::mouseMoveEvent(QMouseEvent* event) {
-  Forward(Mouse::Move, ButtonBits(event->buttons()), *event);
+  const bool forwardScheduled = pendingMove_.has_value();
+  pendingMove_ = Read(ButtonBits(event->buttons()), *event);
+  if (!forwardScheduled) {
+    QTimer::singleShot(0, this, [this] { ForwardPendingMove(); });
+  }
 }
 
+// The release comes after the last move, which is forwarded first.
 void QtPictureBox::mouseReleaseEvent(QMouseEvent* event) {
-  Forward(Mouse::Up, ButtonBits(event->button()), *event);
+  ForwardPendingMove();
+  Forward(Mouse::Up, Read(ButtonBits(event->button()), *event));
 }
 
-void QtPictureBox::Forward(Mouse kind, int button, const QMouseEvent& event) {
+QtPictureBox::Input QtPictureBox::Read(int button, const QMouseEvent& event) const {
+  return {button, ShiftBits(event.modifiers()),
+          static_cast<float>(event.position().x() * form_.TwipsPerPixel()),
+          static_cast<float>(event.position().y() * form_.TwipsPerPixel())};
+}
+
+void QtPictureBox::ForwardPendingMove() {
+  if (const std::optional<Input> move = std::exchange(pendingMove_, std::nullopt)) {
+    Forward(Mouse::Move, *move);
+  }
+}
+
+void QtPictureBox::Forward(Mouse kind, const Input& input) {
   FormEvents* events = form_.Events();
   if (events == nullptr) {
     return;
   }
-  const int shift = ShiftBits(event.modifiers());
-  const float x = static_cast<float>(event.position().x() * form_.TwipsPerPixel());
-  const float y = static_cast<float>(event.position().y() * form_.TwipsPerPixel());
   switch (kind) {
     case Mouse::Down:
-      events->Control_MouseDown(control_, button, shift, x, y);
+      events->Control_MouseDown(control_, input.button, input.shift, input.x, input.y);
       break;
     case Mouse::Move:
-      events->Control_MouseMove(control_, button, shift, x, y);
+      events->Control_MouseMove(control_, input.button, input.shift, input.x, input.y);
       break;
     case Mouse::Up:
-      events->Control_MouseUp(control_, button, shift, x, y);
+      events->Control_MouseUp(control_, input.button, input.shift, input.x, input.y);
       break;
   }
 }

@@ -51,13 +51,20 @@ class QtPictureBox final : public QWidget {
 
  private:
   enum class Mouse { Down, Move, Up };
-  void Forward(Mouse kind, int button, const QMouseEvent& event);
+  struct Input {
+    int button, shift;
+    float x, y;  // twips from the box's top-left corner
+  };
+  Input Read(int button, const QMouseEvent& event) const;
+  void Forward(Mouse kind, const Input& input);
+  void ForwardPendingMove();
 
   QtForm& form_;
   Control control_;
   QPixmap picture_;
   std::optional<QColor> face_;
   std::optional<QRect> edge_;
+  std::optional<Input> pendingMove_;  // the newest move, not yet forwarded
 };
 
 }  // namespace sonaru::platform

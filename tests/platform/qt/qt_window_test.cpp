@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/qt/qt_message_box.h"
@@ -64,6 +65,9 @@ class QtWindowTest : public QtFormTest {
     return nullptr;
   }
 
+  int Vol() { return mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value; }
+  static bool IsSet(const std::string& call) { return call.starts_with("set "); }
+
   QtMessageBox boxes;
   RecordingHelpViewer help;
 };
@@ -89,13 +93,40 @@ TEST_F(QtWindowTest, DraggingAThumbWritesTheLevelAtEveryMoveAndTheReleaseDings) 
   QWindow* screen = form->windowHandle();
   QTest::mousePress(screen, Qt::LeftButton, {}, QPoint(37, 240));
   QTest::mouseMove(screen, QPoint(37, 220));
-  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, 7241);  // 300 twips up
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Vol() == 7241; }));  // 300 twips up
   QTest::mouseMove(screen, QPoint(300, -50));  // far outside the thumb: the thumb keeps the mouse
-  EXPECT_EQ(mixer.Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS).volume->value, 65535);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return Vol() == 65535; }));
   EXPECT_EQ(thumb->y(), 51);  // 758 twips
   QTest::mouseRelease(screen, Qt::LeftButton, {}, QPoint(300, -50));
   ASSERT_EQ(sound.played.size(), 1u);
   EXPECT_EQ(sound.played[0].first, "/opt/sonaru/ding.wav");
+}
+
+// Moves that queued up while the mixer was busy reach it as one write of the newest, and a release right
+// behind them still lands the last one.
+TEST_F(QtWindowTest, MovesQueuedTogetherWriteOnlyTheNewestLevel) {
+  Open();
+  QWidget* thumb = At(37, 240);
+  QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, QPoint(37, 240));
+  const auto queueMoves = [&](std::initializer_list<int> formYs) {
+    for (const int y : formYs) {
+      const QPointF local(17, y - thumb->y());
+      QCoreApplication::postEvent(thumb, new QMouseEvent(QEvent::MouseMove, local, thumb->mapToGlobal(local),
+                                                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier));
+    }
+  };
+  const auto writes = [&] { return std::count_if(mixer.calls.begin(), mixer.calls.end(), IsSet); };
+  mixer.calls.clear();
+  queueMoves({235, 230, 225, -50});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Vol() == 65535; }));
+  EXPECT_EQ(writes(), 1);
+  queueMoves({100, 220});
+  QCoreApplication::postEvent(thumb, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(17, 0), QPointF(),
+                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(writes(), 2);
+  EXPECT_EQ(Vol(), 7241);
+  EXPECT_EQ(sound.played.size(), 1u);
 }
 
 // The wheel reaches the form through the controls, and a screen reader hears the thumb's new level.
