@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Draws the program's pictures and writes them as XPM sources: six 32x32 channel icons in the 16 colours
-of the standard palette, and the 32x32 monochrome pointing-hand cursor. Run it from anywhere; it rewrites
-the .xpm files beside itself."""
+of the standard palette, and the 32x32 monochrome pointing-hand cursor; and the loudspeaker again as
+sonaru.ico, the Windows program's icon. Run it from anywhere; it rewrites those files beside itself."""
 import math
 import os
+import struct
 
 PALETTE = {  # the 16 colours of the standard palette, one character each; '.' is transparent
     'k': '#000000', 'm': '#800000', 'g': '#008000', 'o': '#808000', 'n': '#000080', 'p': '#800080',
@@ -61,6 +62,18 @@ class Canvas:
         lines += [f'"{c} c {"None" if c == "." else PALETTE[c]}"' for c in used]
         lines += ['"' + ''.join(row) + '"' for row in self.px]
         return xpm_source(name, lines)
+
+
+    def ico(self):
+        """A Windows icon file of one 32x32 image: 32-bit BGRA rows bottom-up, then the 1-bit AND mask."""
+        rows = list(reversed(self.px))
+        colours = b''.join(bytes([0, 0, 0, 0]) if c == '.' else bytes.fromhex(PALETTE[c][1:])[::-1] + b'\xff'
+                           for row in rows for c in row)
+        mask = b''.join(int(''.join('1' if c == '.' else '0' for c in row), 2).to_bytes(SIZE // 8, 'big')
+                        for row in rows)
+        image = struct.pack('<IiiHHIIiiII', 40, SIZE, 2 * SIZE, 1, 32, 0, len(colours) + len(mask), 0, 0, 0, 0)
+        image += colours + mask
+        return struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', SIZE, SIZE, 0, 0, 1, 32, len(image), 22) + image
 
 
 def inside(points, x, y):
@@ -213,6 +226,9 @@ def main():
     for name, text in pictures.items():
         with open(os.path.join(here, name + '.xpm'), 'w') as out:
             out.write(text)
+    # The Windows program's own icon, which its resource file takes as an .ico file.
+    with open(os.path.join(here, 'sonaru.ico'), 'wb') as out:
+        out.write(loudspeaker().ico())
 
 
 if __name__ == '__main__':

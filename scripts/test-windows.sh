@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath -m "${1:-build/windows}")
 
-packages=(cmake make mingw-w64 wine64 googletest)
+packages=(cmake make mingw-w64 wine64 googletest xvfb xdotool libsndfile1-dev pkg-config)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
@@ -54,4 +54,6 @@ trap '"$wineserver" -k 2>/dev/null || true' EXIT
 /usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
 # Wine now and then fails to start a process at all (no output, status 1 at once, seen once in a few
 # hundred test runs): such a test gets one more try; a test that fails in its own checks fails both times.
-ctest --test-dir "$build" -j2 --output-on-failure --no-tests=error --repeat until-pass:2
+# A Wine process that hangs (a helper process of Wine's holding a pipe open) ends at the timeout instead
+# of holding up the run.
+ctest --test-dir "$build" -j2 --output-on-failure --no-tests=error --repeat until-pass:2 --timeout 120

@@ -4,6 +4,13 @@
 namespace sonaru {
 
 WindowsServices::WindowsServices()
-    : scope_({.mixer = &mixer_, .profile = &profile_, .messageBox = &messageBox_, .process = &process_}) {}
+    : scope_({.mixer = &mixer_,
+              .profile = &profile_,
+              .messageBox = &messageBox_,
+              .process = &process_,
+              .scheduler = &scheduler_,
+              .toolkit = &toolkit_,
+              .sound = &sound_,
+              .help = &help_}) {}
 
 }  // namespace sonaru

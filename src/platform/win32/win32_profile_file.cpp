@@ -57,23 +57,83 @@ bool WriteAll(HANDLE file, const std::string& text) {
   return true;
 }
 
-// The temporary files of this program carry the writer's process id: "Sonaru.ini.tmp<pid>-<n>".
-std::wstring TemporaryPathBeside(const std::wstring& path) {
-  static std::atomic<unsigned> counter{0};
-  return path + L".tmp" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+// The file that a symbolic link or a junction on the way to `path` leads to, so that a replace reaches it
+// and the links stay; `path` itself when nothing is there yet.
+std::wstring FinalTarget(const std::wstring& path) {
+  const UniqueHandle file(
+      ::CreateFileW(path.c_str(), 0, ShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file.Valid()) {
+    return path;
+  }
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = ::GetFinalPathNameByHandleW(file.get(), target.data(), static_cast<DWORD>(target.size()),
+                                               FILE_NAME_NORMALIZED | VOLUME_NAME_DOS)) >= target.size()) {
+    target.resize(length);
+  }
+  if (length == 0) {
+    return path;
+  }
+  target.resize(length);
+  return target;
 }
 
-// Replaces the file at `path` with `text`, creating its folder when missing. False, with the file as it
-// was, when the file is read-only, is a folder, or cannot be written.
+// The temporary files of this program carry the writer's process id: "Sonaru.ini.tmp<pid>-<n>".
+std::wstring TemporaryPrefix(const std::wstring& path) { return path + L".tmp"; }
+
+std::wstring TemporaryPathBeside(const std::wstring& path) {
+  static std::atomic<unsigned> counter{0};
+  return TemporaryPrefix(path) + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+}
+
+// A process id of the past: the process has ended, or no process has it now.
+bool Ended(DWORD processId) {
+  const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process.Valid()) {
+    return ::GetLastError() == ERROR_INVALID_PARAMETER;
+  }
+  DWORD status = 0;
+  return ::GetExitCodeProcess(process.get(), &status) != 0 && status != STILL_ACTIVE;
+}
+
+// A run killed between creating its temporary file and moving it leaves the file behind: the next write
+// beside it removes it once its writer has ended.
+void RemoveLeftoverTemporaries(const std::wstring& path) {
+  const std::filesystem::path prefix = TemporaryPrefix(path);
+  const std::wstring prefixName = prefix.filename().wstring();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(prefix.parent_path(), error)) {
+    const std::wstring name = entry.path().filename().wstring();
+    if (!name.starts_with(prefixName)) {
+      continue;
+    }
+    const std::wstring rest = name.substr(prefixName.size());
+    const std::size_t dash = rest.find(L'-');
+    // A process id has at most ten digits.
+    if (dash == 0 || dash == std::wstring::npos || dash > 10 ||
+        rest.find_first_not_of(L"0123456789") != dash) {
+      continue;
+    }
+    const unsigned long long writer = std::stoull(rest.substr(0, dash));
+    if (writer != ::GetCurrentProcessId() && writer <= MAXDWORD && Ended(static_cast<DWORD>(writer))) {
+      ::DeleteFileW(entry.path().c_str());
+    }
+  }
+}
+
+// Replaces the file at `path` (a link: its target) with `text`, creating its folder when missing. False,
+// with the file as it was, when the file is read-only, is a folder, or cannot be written.
 bool ReplaceWholeFile(const std::wstring& path, const std::string& text) {
+  const std::wstring target = FinalTarget(path);
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ignored);
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES &&
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
     return false;
   }
-  const std::wstring temporary = TemporaryPathBeside(path);
+  RemoveLeftoverTemporaries(target);
+  const std::wstring temporary = TemporaryPathBeside(target);
   UniqueHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
@@ -81,7 +141,7 @@ bool ReplaceWholeFile(const std::wstring& path, const std::string& text) {
   }
   const bool written = WriteAll(file.get(), text) && ::FlushFileBuffers(file.get()) != 0;
   if (!file.Close() || !written ||
-      ::MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
+      ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ==
           0) {
     ::DeleteFileW(temporary.c_str());
     return false;

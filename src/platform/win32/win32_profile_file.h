@@ -12,8 +12,9 @@ class Win32ProfileFile final : public ProfileFile {
                                        const std::string& path) override;
   bool FileReadable(const std::string& path) override;
   /// Writes a temporary file beside `path`, flushes it and moves it over `path`, so that concurrent writers
-  /// each leave a whole file behind; a read-only file is refused. A text with line ends keeps them; a new
-  /// or empty file, or one without any line end, gets CRLF ones.
+  /// each leave a whole file behind; a read-only file is refused, a symbolic link or junction is written
+  /// through to its target, and temporary files of writers that have ended are removed. A text with line
+  /// ends keeps them; a new or empty file, or one without any line end, gets CRLF ones.
   bool WritePrivateProfileStrings(const std::string& section, const std::vector<ProfileEntry>& entries,
                                   const std::string& path) override;
 };

@@ -1,6 +1,9 @@
 // sonaru.exe as a process under Wine, copied into a folder with a non-ASCII name, started by a Windows
 // parent that reads its standard streams: what it prints, its exit status, and no message box to wait on.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include <filesystem>
 
@@ -29,7 +32,7 @@ TEST(WindowsProgramTest, TheWindowlessModesAnswerOnTheStandardStreams) {
   } cases[] = {
       {L" --version", 0, "sonaru " SONARU_VERSION "\r\n", ""},
       {L" x", 1, "", "No mixer found!\r\n"},
-      // The window mode without a window toolkit: its message too goes to the parent's pipe.
+      // The window mode without a display: its message too goes to the parent's pipe.
       {L"", 6, "", "Aucun affichage disponible : la fenêtre ne peut pas s'ouvrir.\r\n"},
   };
   for (const auto& [arguments, status, output, errorOutput] : cases) {
@@ -40,6 +43,11 @@ TEST(WindowsProgramTest, TheWindowlessModesAnswerOnTheStandardStreams) {
     EXPECT_EQ(run.errorOutput, errorOutput);
   }
   EXPECT_EQ(folder.Entries(), 1u);
+}
+
+// What Explorer and shortcuts show for the file: the program's icon is its first.
+TEST(WindowsProgramTest, TheProgramCarriesItsIcon) {
+  EXPECT_EQ(ExtractIconExW(fs::path(SONARU_EXECUTABLE).wstring().c_str(), -1, nullptr, nullptr, 0), 1u);
 }
 
 }  // namespace

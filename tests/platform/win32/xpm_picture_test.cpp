@@ -1,0 +1,50 @@
+// The pictures decoded as the icons and the cursor are made from them.
+#include "platform/win32/xpm_picture.h"
+
+#include <gtest/gtest.h>
+
+#include "compact_disc.xpm"
+#include "hand_cursor.xpm"
+#include "loudspeaker.xpm"
+#include "microphone.xpm"
+#include "musical_notes.xpm"
+#include "sheet_music.xpm"
+#include "wave_curves.xpm"
+
+namespace sonaru::platform {
+namespace {
+
+TEST(XpmPictureTest, EveryPictureIs32By32AndKeepsItsColours) {
+  for (const char* const* xpm : {loudspeaker_xpm, microphone_xpm, musical_notes_xpm, wave_curves_xpm,
+                                 compact_disc_xpm, sheet_music_xpm, hand_cursor_xpm}) {
+    const XpmPicture picture = DecodeXpm(xpm);
+    ASSERT_EQ(picture.width, 32) << xpm[0];
+    ASSERT_EQ(picture.height, 32);
+    ASSERT_EQ(picture.pixels.size(), 32u * 32u);
+  }
+  // The loudspeaker's box: row 11 starts "....k" (black), row 12 "....kd" (grey).
+  const XpmPicture loudspeaker = DecodeXpm(loudspeaker_xpm);
+  EXPECT_EQ(loudspeaker.pixels[0], 0u) << "the corner is transparent";
+  EXPECT_EQ(loudspeaker.pixels[11 * 32 + 4], 0xFF000000u);
+  EXPECT_EQ(loudspeaker.pixels[12 * 32 + 5], 0xFF808080u);
+}
+
+TEST(XpmPictureTest, TheCursorKeepsItsHotSpotAtTheFingertip) {
+  const XpmPicture hand = DecodeXpm(hand_cursor_xpm);
+  EXPECT_EQ(hand.hotSpotX, 5);
+  EXPECT_EQ(hand.hotSpotY, 0);
+  EXPECT_EQ(hand.pixels[5], 0xFF000000u);
+  EXPECT_EQ(hand.pixels[4], 0u);
+}
+
+TEST(XpmPictureTest, AnotherKindOfXpmGivesNoPicture) {
+  const char* const twoCharacters[] = {"1 1 1 2", "ab c #000000", "ab"};
+  const char* const namedColour[] = {"1 1 1 1", "a c black", "a"};
+  const char* const shortRow[] = {"2 1 1 1", "a c #000000", "a"};
+  for (const char* const* xpm : {twoCharacters, namedColour, shortRow}) {
+    EXPECT_TRUE(DecodeXpm(xpm).pixels.empty()) << xpm[1];
+  }
+}
+
+}  // namespace
+}  // namespace sonaru::platform
