@@ -24,6 +24,23 @@ struct SchedulerResult {
   static SchedulerResult Failure(std::string reason) { return {false, std::move(reason)}; }
 };
 
+/// The task flags and trigger kind that every backend honours; anything else is refused the same way.
+inline SchedulerResult CheckTaskFlags(std::uint32_t flags) {
+  constexpr std::uint32_t Honoured =
+      TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_HIDDEN | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON;
+  if ((flags & ~Honoured) != 0) {
+    return SchedulerResult::Failure("options de tâche non prises en charge : " + std::to_string(flags));
+  }
+  return {};
+}
+
+inline SchedulerResult CheckTriggerType(std::int32_t type) {
+  if (type != TASK_TIME_TRIGGER_ONCE) {
+    return SchedulerResult::Failure("seul un déclenchement unique est pris en charge");
+  }
+  return {};
+}
+
 /// Registers tasks with the system's scheduler. Abstract so that the logic runs against a fake in tests.
 /// The calls come in the order below; a caller stops at the first failure, and a failed call leaves
 /// nothing registered by itself. Nothing reaches the system before `Register`.

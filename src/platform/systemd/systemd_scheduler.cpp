@@ -17,9 +17,6 @@ namespace {
 
 constexpr const char* SystemdRun = "systemd-run";
 
-constexpr std::uint32_t HonouredFlags =
-    TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_HIDDEN | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON;
-
 // The user's own choices of mixer device and configuration folder, which the scheduled run must share with
 // the run that registered it: the user manager's environment is not the shell's.
 constexpr const char* CarriedVariables[] = {"SONARU_MIXER_DEVICE", "XDG_CONFIG_HOME"};
@@ -110,12 +107,7 @@ SchedulerResult SystemdScheduler::SetParameters(const std::string& arguments) {
 // The unit's description stays systemd's own, the command line, which tells the user more.
 SchedulerResult SystemdScheduler::SetComment(const std::string&) { return {}; }
 
-SchedulerResult SystemdScheduler::SetFlags(std::uint32_t flags) {
-  if ((flags & ~HonouredFlags) != 0) {
-    return SchedulerResult::Failure("options de tâche non prises en charge : " + std::to_string(flags));
-  }
-  return {};
-}
+SchedulerResult SystemdScheduler::SetFlags(std::uint32_t flags) { return CheckTaskFlags(flags); }
 
 SchedulerResult SystemdScheduler::NewTrigger() { return {}; }
 
@@ -129,12 +121,7 @@ SchedulerResult SystemdScheduler::SetStartTime(DATE time) {
   return {};
 }
 
-SchedulerResult SystemdScheduler::SetTriggerType(std::int32_t type) {
-  if (type != TASK_TIME_TRIGGER_ONCE) {
-    return SchedulerResult::Failure("seul un déclenchement unique est pris en charge");
-  }
-  return {};
-}
+SchedulerResult SystemdScheduler::SetTriggerType(std::int32_t type) { return CheckTriggerType(type); }
 
 // The user's own systemd instance runs the task as that user, and only while it runs: no password.
 SchedulerResult SystemdScheduler::SetAccountInformation(const std::string&,

@@ -14,9 +14,6 @@ namespace sonaru::platform {
 
 namespace {
 
-constexpr std::uint32_t HonouredFlags =
-    TASK_FLAG_DELETE_WHEN_DONE | TASK_FLAG_HIDDEN | TASK_FLAG_RUN_ONLY_IF_LOGGED_ON;
-
 // A one-time trigger whose time has passed never fires.
 constexpr double SoonestStart = 2 / SecondsPerDay;
 
@@ -67,11 +64,11 @@ SchedulerResult Win32Scheduler::SetComment(const std::string& text) {
 }
 
 SchedulerResult Win32Scheduler::SetFlags(std::uint32_t flags) {
-  if ((flags & ~HonouredFlags) != 0) {
-    return SchedulerResult::Failure("options de tâche non prises en charge : " + std::to_string(flags));
+  SchedulerResult result = CheckTaskFlags(flags);
+  if (result) {
+    task_.flags = flags;
   }
-  task_.flags = flags;
-  return {};
+  return result;
 }
 
 SchedulerResult Win32Scheduler::NewTrigger() { return {}; }
@@ -86,12 +83,7 @@ SchedulerResult Win32Scheduler::SetStartTime(DATE time) {
   return {};
 }
 
-SchedulerResult Win32Scheduler::SetTriggerType(std::int32_t type) {
-  if (type != TASK_TIME_TRIGGER_ONCE) {
-    return SchedulerResult::Failure("seul un déclenchement unique est pris en charge");
-  }
-  return {};
-}
+SchedulerResult Win32Scheduler::SetTriggerType(std::int32_t type) { return CheckTriggerType(type); }
 
 SchedulerResult Win32Scheduler::SetAccountInformation(const std::string& account,
                                                       const std::optional<std::string>& password) {
@@ -101,6 +93,9 @@ SchedulerResult Win32Scheduler::SetAccountInformation(const std::string& account
 }
 
 SchedulerResult Win32Scheduler::Register() {
+  if (!store_) {
+    return SchedulerResult::Failure("aucun planificateur de tâches disponible");
+  }
   task_.start = DateTimeOf(std::max(startDate_ + startTime_, Now() + SoonestStart));
   return store_->Register(name_, task_);
 }
