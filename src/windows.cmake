@@ -17,6 +17,7 @@ add_library(sonaru_win32 STATIC
   platform/win32/win32_desktop.cpp
   platform/win32/win32_toolkit.cpp
   platform/win32/win32_form.cpp
+  platform/win32/win32_window_messages.cpp
   platform/win32/win32_dpi.cpp
   platform/win32/win32_picture_box.cpp
   platform/win32/win32_pictures.cpp

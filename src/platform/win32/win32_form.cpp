@@ -77,7 +77,8 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Pictures
   windowClass.lpszClassName = ClassName;
   ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
   ::CreateWindowExW(ExStyle, ClassName, ToWide(design.caption).c_str(), Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                    static_cast<Win32WindowMessages*>(this));
   if (window_ == nullptr) {
     return;
   }
@@ -204,18 +205,6 @@ bool Win32Form::PreTranslate(MSG& message) {
     }
   }
   return ::IsDialogMessageW(window_, &message) != 0;
-}
-
-std::intptr_t Win32Form::Procedure(HWND window, unsigned int message, std::uintptr_t wParam,
-                                   std::intptr_t lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<Win32Form*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  return form != nullptr ? form->Handle(message, wParam, lParam)
-                         : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 std::intptr_t Win32Form::Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/toolkit.h"
+#include "platform/win32/win32_window_messages.h"
 
 struct HWND__;
 struct HFONT__;
@@ -27,19 +28,16 @@ int ChildId(Control control);
 
 /// A fixed dialog-style window: caption, close and minimize boxes, no resizing. Its events stop at Detach
 /// or at the close, after Form_Unload.
-class Win32Form {
+class Win32Form final : public Win32WindowMessages {
  public:
   Win32Form(const FormDesign& design, FormEvents& events, Win32Pictures& pictures);
   /// Destroys the window, if it is still there, with its controls.
   ~Win32Form();
-  Win32Form(const Win32Form&) = delete;
-  Win32Form& operator=(const Win32Form&) = delete;
 
   FormEvents* Events() const { return events_; }
   void Detach() { events_ = nullptr; }
   /// The window has not been closed yet.
   bool Open() const { return window_ != nullptr; }
-  HWND__* Window() const { return window_; }
   double TwipsPerPixel() const;
 
   Control Add(const ControlDesign& design);
@@ -66,10 +64,7 @@ class Win32Form {
     void operator()(HFONT__* font) const;
   };
 
-  // The window procedure's types, LRESULT, WPARAM and LPARAM, are these on 64-bit Windows.
-  static std::intptr_t Procedure(HWND__* window, unsigned int message, std::uintptr_t wParam,
-                                 std::intptr_t lParam);
-  std::intptr_t Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam);
+  std::intptr_t Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
   void Command(HWND__* control);
   void Wheel(std::uintptr_t wParam, std::intptr_t lParam);
   void Timer(std::uintptr_t id);
@@ -80,7 +75,6 @@ class Win32Form {
 
   FormEvents* events_;
   Win32Pictures& pictures_;
-  HWND__* window_ = nullptr;
   HWND__* lastFocus_ = nullptr;
   unsigned int dpi_ = 96;
   double clientWidth_, clientHeight_;

@@ -35,7 +35,8 @@ Win32PictureBox::Win32PictureBox(Win32Form& form, Control control, const Control
   windowClass.lpszClassName = ClassName;
   ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
   ::CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, form.Window(),
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(control))), instance, this);
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(control))), instance,
+                    static_cast<Win32WindowMessages*>(this));
 }
 
 void Win32PictureBox::SetEdge(const PixelRect& rect) {
@@ -53,18 +54,6 @@ void Win32PictureBox::ScaleEdge(unsigned int from, unsigned int to) {
     };
     edge_ = PixelRect{scale(edge_->left), scale(edge_->top), scale(edge_->right), scale(edge_->bottom)};
   }
-}
-
-std::intptr_t Win32PictureBox::Procedure(HWND window, unsigned int message, std::uintptr_t wParam,
-                                         std::intptr_t lParam) {
-  if (message == WM_NCCREATE) {
-    auto* box = static_cast<Win32PictureBox*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    box->window_ = window;
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
-  }
-  auto* box = reinterpret_cast<Win32PictureBox*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  return box != nullptr ? box->Handle(message, wParam, lParam)
-                        : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 std::intptr_t Win32PictureBox::Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/toolkit.h"
+#include "platform/win32/win32_window_messages.h"
 
 struct HWND__;
 struct HICON__;
@@ -15,16 +16,12 @@ class Win32Form;
 
 /// Draws itself and forwards its mouse to the form's events, in twips. A button that goes down captures
 /// the mouse, so that this box gets every move and the release wherever the pointer goes.
-class Win32PictureBox {
+class Win32PictureBox final : public Win32WindowMessages {
  public:
   /// The picture and the cursor are borrowed: their owner outlives the box.
   Win32PictureBox(Win32Form& form, Control control, const ControlDesign& design, HICON__* picture,
                   HICON__* cursor);
-  Win32PictureBox(const Win32PictureBox&) = delete;
-  Win32PictureBox& operator=(const Win32PictureBox&) = delete;
 
-  /// Destroyed with the form's window.
-  HWND__* Window() const { return window_; }
   /// The edge over the face from now on, in the box's pixels.
   void SetEdge(const PixelRect& rect);
   /// The edge drawn at `from` dots per inch, drawn at `to` from now on.
@@ -33,9 +30,7 @@ class Win32PictureBox {
  private:
   enum class Mouse { Down, Move, Up };
 
-  static std::intptr_t Procedure(HWND__* window, unsigned int message, std::uintptr_t wParam,
-                                 std::intptr_t lParam);
-  std::intptr_t Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam);
+  std::intptr_t Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) override;
   void Paint();
   void Forward(Mouse kind, int button, std::uintptr_t wParam, std::intptr_t lParam);
 
@@ -45,7 +40,6 @@ class Win32PictureBox {
   HICON__* cursor_;
   std::optional<std::uint32_t> face_;  // a COLORREF
   std::optional<PixelRect> edge_;
-  HWND__* window_ = nullptr;
 };
 
 }  // namespace sonaru::platform
