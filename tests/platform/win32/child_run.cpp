@@ -1,9 +1,9 @@
-// A child process with pipes for its output, each drained on a thread of its own so that neither fills.
+// A child process with pipes for its output, read while it runs so that neither fills. The reading stops
+// when the child has ended, not at the pipes' end: a process that Wine starts on the child's behalf (its
+// desktop) may inherit the writing ends and keep them open long after.
 #include "child_run.h"
 
 #include <windows.h>
-
-#include <thread>
 
 #include "platform/win32/unique_handle.h"
 
@@ -27,11 +27,16 @@ Pipe NewPipe() {
   return {UniqueHandle(read), UniqueHandle(write)};
 }
 
-void Drain(const UniqueHandle& pipe, std::string& text) {
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(pipe.get(), buffer, sizeof buffer, &read, nullptr) != 0 && read != 0) {
-    text.append(buffer, read);
+// Takes what the pipe holds now, without waiting for more.
+void TakeAvailable(const UniqueHandle& pipe, std::string& text) {
+  DWORD available = 0;
+  while (::PeekNamedPipe(pipe.get(), nullptr, 0, nullptr, &available, nullptr) != 0 && available != 0) {
+    std::string buffer(available, '\0');
+    DWORD read = 0;
+    if (::ReadFile(pipe.get(), buffer.data(), available, &read, nullptr) == 0 || read == 0) {
+      return;
+    }
+    text.append(buffer, 0, read);
   }
 }
 
@@ -55,17 +60,21 @@ ChildRun RunChild(const std::wstring& program, const std::wstring& commandLine) 
   }
   const UniqueHandle process(started.hProcess);
   const UniqueHandle thread(started.hThread);
-  // The child holds the only writing ends now: the pipes end when it does.
   output.write.Close();
   errorOutput.write.Close();
-  std::thread outputReader(Drain, std::cref(output.read), std::ref(run.output));
-  std::thread errorReader(Drain, std::cref(errorOutput.read), std::ref(run.errorOutput));
-  run.finished = ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+  // What the child wrote before it ended is in the pipes when its handle is signalled.
+  constexpr DWORD Step = 10;
+  for (DWORD waited = 0;; waited += Step) {
+    run.finished = ::WaitForSingleObject(process.get(), Step) == WAIT_OBJECT_0;
+    TakeAvailable(output.read, run.output);
+    TakeAvailable(errorOutput.read, run.errorOutput);
+    if (run.finished || waited >= 30000) {
+      break;
+    }
+  }
   if (!run.finished) {
     ::TerminateProcess(process.get(), 1);
   }
-  outputReader.join();
-  errorReader.join();
   DWORD status = 0;
   ::GetExitCodeProcess(process.get(), &status);
   run.status = status;
