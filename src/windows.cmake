@@ -1,11 +1,13 @@
 # Windows: the backends of src/platform/win32 and the program, built with MinGW-w64 (cmake/mingw-w64.cmake).
 
-# Every service on the Win32 API: the mixer and sounds on winmm; the settings file, process information,
+# Every service on the Win32 API: the mixer and sounds on winmm, VOL on Core Audio where it serves (ids
+# from the headers' __uuidof, no import library); the settings file, process information,
 # message boxes, the console and the help (hhctrl.ocx, loaded when first asked); the window's toolkit with
 # its pictures compiled in from resources/; the task scheduler, Task Scheduler 1.0 through mstask's COM
 # classes, else 2.0 through taskschd's.
 add_library(sonaru_win32 STATIC
   platform/win32/winmm_mixer.cpp
+  platform/win32/endpoint_volume.cpp
   platform/win32/wide_text.cpp
   platform/win32/unique_handle.cpp
   platform/win32/win32_profile_file.cpp

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/endpoint_volume.h"
+
 // Past this point the interface's constants (MMSYSERR_*, MIXERR_*, MIXERLINE_*, MIXERCONTROL_*, MIXER_*) are
 // winmm's macros of the same names and values; winmm's own HMIXER is ::HMIXER, and its calls are named
 // with :: where a member shares their name.
@@ -34,6 +36,7 @@ struct Device {
 struct LineRef {
   std::size_t device;  // position in Session::devices
   DWORD lineId;
+  DWORD componentType;
   bool operator==(const LineRef&) const = default;
 };
 
@@ -41,6 +44,9 @@ struct ControlRef {
   std::size_t device;
   DWORD controlId;
   DWORD controlType;
+  bool master;  // VOL's volume or mute, which the endpoint serves
+  std::int32_t minimum;
+  std::int32_t maximum;
   bool operator==(const ControlRef&) const = default;
 };
 
@@ -141,16 +147,41 @@ struct WinmmMixer::Session {
 
   HMIXEROBJ MixerOf(std::size_t device) const { return Object(devices[device].mixer); }
 
-  std::vector<Device> devices;       // the device opened, then any other that holds the microphone
-  std::vector<LineRef> lines;        // line id = position + 1
-  std::vector<ControlRef> controls;  // control id = position + 1
+  std::vector<Device> devices;               // the device opened, then any other that holds the microphone
+  std::unique_ptr<EndpointVolume> endpoint;  // VOL's, where Core Audio serves it
+  std::vector<LineRef> lines;                // line id = position + 1
+  std::vector<ControlRef> controls;          // control id = position + 1
 };
 
 // A control, ready to be read or written.
 struct WinmmMixer::Target {
+  // Through the endpoint; false where it does not serve the control or fails, and winmm answers.
+  bool ReadEndpoint(std::int32_t& value) const {
+    if (endpoint == nullptr) {
+      return false;
+    }
+    if (controlType != MIXERCONTROL_CONTROLTYPE_MUTE) {
+      return endpoint->GetLevel(minimum, maximum, value);
+    }
+    bool muted = false;
+    if (!endpoint->GetMute(muted)) {
+      return false;
+    }
+    value = muted ? 1 : 0;
+    return true;
+  }
+  bool WriteEndpoint(std::int32_t value) const {
+    return endpoint != nullptr &&
+           (controlType == MIXERCONTROL_CONTROLTYPE_MUTE ? endpoint->SetMute(value != 0)
+                                                         : endpoint->SetLevel(minimum, maximum, value));
+  }
+
   HMIXEROBJ mixer = nullptr;
   DWORD controlId = 0;  // winmm's
   DWORD controlType = 0;
+  const EndpointVolume* endpoint = nullptr;
+  std::int32_t minimum = 0;
+  std::int32_t maximum = 0;
 };
 
 WinmmMixer::WinmmMixer() = default;
@@ -173,6 +204,10 @@ MMRESULT WinmmMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
       result != MMSYSERR_NOERROR) {
     return result;
   }
+  if (!apartment_) {
+    apartment_.emplace();
+  }
+  session->endpoint = EndpointVolume::Open();
   HMIXER free = 1;
   while (sessions_.contains(free)) {
     ++free;
@@ -210,7 +245,7 @@ MMRESULT WinmmMixer::mixerGetLineInfoA(HMIXER handle, MIXERLINE& line, std::uint
   if (result != MMSYSERR_NOERROR) {
     return result;
   }
-  line.dwLineID = IdOf(s->lines, LineRef{device, found.dwLineID});
+  line.dwLineID = IdOf(s->lines, LineRef{device, found.dwLineID, found.dwComponentType});
   line.dwComponentType = found.dwComponentType;
   return MMSYSERR_NOERROR;
 }
@@ -243,10 +278,14 @@ MMRESULT WinmmMixer::mixerGetLineControlsA(HMIXER handle, std::uint32_t lineId, 
   if (result != MMSYSERR_NOERROR) {
     return result;
   }
-  control.dwControlID = IdOf(s->controls, ControlRef{line->device, found.dwControlID, found.dwControlType});
   control.dwControlType = found.dwControlType;
   control.lMinimum = static_cast<std::int32_t>(found.Bounds.dwMinimum);
   control.lMaximum = static_cast<std::int32_t>(found.Bounds.dwMaximum);
+  const bool master =
+      line->componentType == MIXERLINE_COMPONENTTYPE_DST_SPEAKERS &&
+      (controlType == MIXERCONTROL_CONTROLTYPE_VOLUME || controlType == MIXERCONTROL_CONTROLTYPE_MUTE);
+  control.dwControlID = IdOf(s->controls, ControlRef{line->device, found.dwControlID, found.dwControlType,
+                                                     master, control.lMinimum, control.lMaximum});
   return MMSYSERR_NOERROR;
 }
 
@@ -259,7 +298,12 @@ MMRESULT WinmmMixer::Reach(HMIXER handle, std::uint32_t controlId, Target& targe
   if (control == nullptr) {
     return MIXERR_INVALCONTROL;
   }
-  target = {s->MixerOf(control->device), control->controlId, control->controlType};
+  target = {s->MixerOf(control->device),
+            control->controlId,
+            control->controlType,
+            control->master ? s->endpoint.get() : nullptr,
+            control->minimum,
+            control->maximum};
   return MMSYSERR_NOERROR;
 }
 
@@ -267,6 +311,9 @@ MMRESULT WinmmMixer::mixerGetControlDetailsA(HMIXER handle, std::uint32_t contro
   Target target;
   if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
+  }
+  if (target.ReadEndpoint(value)) {
+    return MMSYSERR_NOERROR;
   }
   ControlValue current(target.controlId, target.controlType);
   const MMRESULT result = mixerGetControlDetailsW(target.mixer, current.Details(),
@@ -281,6 +328,9 @@ MMRESULT WinmmMixer::mixerSetControlDetails(HMIXER handle, std::uint32_t control
   Target target;
   if (const MMRESULT result = Reach(handle, controlId, target); result != MMSYSERR_NOERROR) {
     return result;
+  }
+  if (target.WriteEndpoint(value)) {
+    return MMSYSERR_NOERROR;
   }
   ControlValue wanted(target.controlId, target.controlType);
   wanted.Set(value);

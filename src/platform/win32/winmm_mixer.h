@@ -3,8 +3,10 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "platform/mixer.h"
+#include "platform/win32/com.h"
 
 namespace sonaru::platform {
 
@@ -25,9 +27,14 @@ namespace sonaru::platform {
 /// positions, from 1, in tables of (winmm device, winmm id) that a handle fills as lookups find them.
 ///
 /// Levels: since Vista, winmm's mixer controls act on this process's own audio session on the endpoint, not
-/// on the endpoint's master volume (unless the program runs in Windows XP compatibility mode), so VOL does
-/// not change how loud other programs play. Core Audio's IAudioEndpointVolume reaches the master volume,
-/// but Wine only stubs it, so it is not used. Wine too keeps the levels within the process.
+/// on the endpoint's master volume (unless the program runs in Windows XP compatibility mode). VOL's volume
+/// and mute controls (the speakers destination's) therefore go through Core Audio's IAudioEndpointVolume on
+/// the default playback endpoint (EndpointVolume), with winmm's bounds; where Core Audio is missing, lacks
+/// the endpoint or fails a call, winmm answers as for every other line. Wine 8 refuses Core Audio's levels,
+/// so there VOL stays on winmm, whose levels Wine keeps within the process.
+///
+/// COM: the first handle joins the thread to the multithreaded apartment, or leaves it in the apartment it
+/// is in, until the mixer goes.
 ///
 /// Changes: winmm reports changes only as window messages (MM_MIXM_CONTROL_CHANGE), never as descriptors:
 /// on Windows the window does not follow changes made by other programs.
@@ -56,6 +63,7 @@ class WinmmMixer final : public Mixer {
   /// The winmm control that a value call addresses.
   MMRESULT Reach(HMIXER handle, std::uint32_t controlId, Target& target);
 
+  std::optional<ComApartment> apartment_;  // before the sessions, whose COM objects go first
   std::map<HMIXER, std::unique_ptr<Session>> sessions_;
 };
 
