@@ -6,26 +6,10 @@ sonaru=$1
 
 command -v pulseaudio >/dev/null && command -v pactl >/dev/null || { echo "pulseaudio or pactl missing" >&2; exit 1; }
 
-work=$(mktemp -d)
-server_pid=""
-cleanup() {
-  [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME=$work XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config
-export PULSE_RUNTIME_PATH=$work/pulse PULSE_STATE_PATH=$work/state PULSE_SERVER=unix:$work/native
+source "$(dirname "$0")/../support/private_servers.sh"
+export HOME=$work XDG_CONFIG_HOME=$work/config
 unset ALSA_CONFIG_PATH DISPLAY WAYLAND_DISPLAY
-mkdir -p "$XDG_RUNTIME_DIR"
-
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --use-pid-file=no \
-  -L "module-null-sink sink_name=sonaru_null" \
-  -L "module-native-protocol-unix socket=$work/native auth-anonymous=1" \
-  --log-target=file:"$work/pulseaudio.log" &
-server_pid=$!
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl set-default-sink sonaru_null
+start_pulseaudio
 
 sink_volume() { pactl get-sink-volume sonaru_null | sed -n 's/.*front-left: \([0-9]*\) .*/\1/p'; }
 failed=0

@@ -67,17 +67,9 @@ Win32Form::Win32Form(const FormDesign& design, FormEvents& events, Win32Pictures
   // The manifest asks for version 6 of the common controls: their buttons take the system's look.
   INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&commonControls);
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &Procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-  windowClass.lpszClassName = ClassName;
-  ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
+  RegisterWindowClass(ClassName, true);
   ::CreateWindowExW(ExStyle, ClassName, ToWide(design.caption).c_str(), Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ::GetModuleHandleW(nullptr),
                     static_cast<Win32WindowMessages*>(this));
   if (window_ == nullptr) {
     return;

@@ -26,17 +26,10 @@ Win32PictureBox::Win32PictureBox(Win32Form& form, Control control, const Control
   if (design.backColor) {
     face_ = RGB(design.backColor->red, design.backColor->green, design.backColor->blue);
   }
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &Procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.lpszClassName = ClassName;
-  ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
+  RegisterWindowClass(ClassName, false);
   ::CreateWindowExW(0, ClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0, form.Window(),
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(control))), instance,
-                    static_cast<Win32WindowMessages*>(this));
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(control))),
+                    ::GetModuleHandleW(nullptr), static_cast<Win32WindowMessages*>(this));
 }
 
 void Win32PictureBox::SetEdge(const PixelRect& rect) {

@@ -18,4 +18,17 @@ std::intptr_t Win32WindowMessages::Procedure(HWND window, unsigned int message, 
                            : ::DefWindowProcW(window, message, wParam, lParam);
 }
 
+void Win32WindowMessages::RegisterWindowClass(const wchar_t* name, bool dialogFace) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = &Procedure;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  if (dialogFace) {
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  }
+  windowClass.lpszClassName = name;
+  ::RegisterClassExW(&windowClass);  // fails harmlessly once registered
+}
+
 }  // namespace sonaru::platform

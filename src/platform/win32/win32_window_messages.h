@@ -25,6 +25,9 @@ class Win32WindowMessages {
   /// procedure's types, LRESULT, WPARAM and LPARAM, are these on 64-bit Windows.
   static std::intptr_t Procedure(HWND__* window, unsigned int message, std::uintptr_t wParam,
                                  std::intptr_t lParam);
+  /// Registers the window class `name` on this procedure, with the arrow cursor and, for a top-level
+  /// window, the dialog face as background; once per process, later calls changing nothing.
+  static void RegisterWindowClass(const wchar_t* name, bool dialogFace);
   virtual std::intptr_t Handle(unsigned int message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
 
   HWND__* window_ = nullptr;
