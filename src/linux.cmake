@@ -71,7 +71,10 @@ set_target_properties(sonaru_window PROPERTIES
 install(TARGETS sonaru_window LIBRARY DESTINATION ${SONARU_MODULE_DESTINATION})
 
 add_executable(sonaru app/main.cpp)
-target_link_libraries(sonaru PRIVATE sonaru_linux)
+# The C++ runtime and libgcc are linked in: mapping libstdc++.so and running libgcc_s's start-up would
+# cost a windowless run more than the rest of its start. The window's module brings the shared ones with
+# Qt; no exception crosses between the two.
+target_link_libraries(sonaru PRIVATE sonaru_linux -static-libstdc++ -static-libgcc)
 add_dependencies(sonaru sonaru_window)
 # At the top of the build tree, where a user looks for it after a plain build, with its module beside it.
 set_target_properties(sonaru PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
