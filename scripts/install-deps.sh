@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libasound2-dev qt6-base-dev libsndfile1-dev libchm-dev
+  libasound2-dev qt6-base-dev libfontconfig-dev libsndfile1-dev libchm-dev
   fp-utils desktop-file-utils fonts-dejavu-core
   dpkg-dev appstream systemd
   libgtest-dev libgmock-dev

@@ -6,6 +6,7 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_library(CHM_LIBRARY chm REQUIRED)
 find_path(CHM_INCLUDE_DIR chm_lib.h REQUIRED)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET GLOBAL sndfile)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 
 # One target per backend folder.
 
@@ -38,6 +39,7 @@ target_include_directories(sonaru_qt_display PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(sonaru_qt_display PRIVATE Threads::Threads)
 add_library(sonaru_qt STATIC
   platform/qt/qt_application.cpp
+  platform/qt/qt_fonts.cpp
   platform/qt/qt_form.cpp
   platform/qt/qt_pictures.cpp
   platform/qt/qt_toolkit.cpp
@@ -46,7 +48,8 @@ add_library(sonaru_qt STATIC
   platform/qt/qt_help_viewer.cpp
 )
 target_include_directories(sonaru_qt PRIVATE ${PROJECT_SOURCE_DIR}/resources)
-target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm Qt6::Widgets PRIVATE Threads::Threads)
+target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm Qt6::Widgets
+  PRIVATE PkgConfig::FONTCONFIG Threads::Threads)
 
 # Sounds: libsndfile decodes, ALSA plays, on a thread of their own.
 add_library(sonaru_sndfile STATIC platform/sndfile/sndfile_sound.cpp)

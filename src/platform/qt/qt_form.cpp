@@ -41,6 +41,13 @@ int ButtonBits(Qt::MouseButtons buttons) {
 
 QtForm::QtForm(FormEvents& events, double twipsPerPixel) : events_(&events), twipsPerPixel_(twipsPerPixel) {}
 
+const QCursor& QtForm::HandCursor() {
+  if (!handCursor_) {
+    handCursor_ = platform::HandCursor();
+  }
+  return *handCursor_;
+}
+
 void QtForm::paintEvent(QPaintEvent*) {
   if (events_ != nullptr) {
     events_->Form_Paint();
@@ -94,7 +101,7 @@ QtPictureBox::QtPictureBox(QtForm& form, Control control, const ControlDesign& d
     face_ = QColor(design.backColor->red, design.backColor->green, design.backColor->blue);
   }
   if (design.handCursor) {
-    setCursor(HandCursor());
+    setCursor(form.HandCursor());
   }
 }
 

@@ -1,6 +1,7 @@
 // The form's Qt widgets: the top-level form and the picture box, both forwarding their input as events.
 #pragma once
 
+#include <QCursor>
 #include <QPixmap>
 #include <QWidget>
 #include <optional>
@@ -19,6 +20,8 @@ class QtForm final : public QWidget {
   /// No event is forwarded from now on.
   void Detach() { events_ = nullptr; }
   double TwipsPerPixel() const { return twipsPerPixel_; }
+  /// The pointing hand, made once for all the thumbs: one picture to decode and one cursor on the display.
+  const QCursor& HandCursor();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -34,6 +37,7 @@ class QtForm final : public QWidget {
   FormEvents* events_;
   int wheelAngle_ = 0;  // eighths of a degree not yet delivered as whole notches
   double twipsPerPixel_;
+  std::optional<QCursor> handCursor_;
 };
 
 /// A borderless box showing a picture or a coloured face, with an optional raised edge over it.

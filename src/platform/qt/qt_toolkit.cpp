@@ -20,15 +20,6 @@ namespace sonaru::platform {
 
 namespace {
 
-// The window font; the first family found on the machine is used.
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
-  font.setPointSizeF(8.25);
-  font.setBold(true);
-  return font;
-}
-
 int Pixels(double twips, double twipsPerPixel) {
   return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
@@ -54,6 +45,7 @@ double QtToolkit::TwipsPerPixelY() {
 
 void QtToolkit::CreateForm(const FormDesign& design, FormEvents& events) {
   Application();
+  fonts_.ApplicationReady();
   delete form_.data();
   controls_.clear();
   form_ = new QtForm(events, TwipsPerPixelY());

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/qt/qt_fonts.h"
 #include "platform/toolkit.h"
 
 class QWidget;
@@ -62,6 +63,7 @@ class QtToolkit final : public Toolkit {
   QPointer<QtForm> form_;
   std::vector<Entry> controls_;  // control c is controls_[c - 1]
   std::vector<std::unique_ptr<QSocketNotifier>> watches_;
+  QtFontWarmUp fonts_;
 };
 
 }  // namespace sonaru::platform
