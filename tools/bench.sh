@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Benchmarks of a release build, each as a ratio to a yardstick run in the same go:
-#   the command line against `amixer sset Master` (hyperfine: wall and cpu time), on the tests' virtual card;
+#   the command line against `amixer sset Master` (hyperfine: wall and cpu time), on the tests' virtual card
+#   and, through the machine's stock ALSA configuration, on a private PulseAudio server;
 #   the window's start, to its first picture on a private Xvfb, against a minimal Qt 6 window;
 #   the peak memory of each (/usr/bin/time %M);
 #   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
@@ -85,17 +86,19 @@ use_virtual_card() {
 }
 
 print_machine() {
-  local commit
-  commit=$(git -C "$root" rev-parse --short HEAD 2>/dev/null || echo "?")
-  git -C "$root" diff --quiet HEAD 2>/dev/null || commit+=" + changes"
+  local source commit
+  source=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+  commit=$(git -C "$source" rev-parse --short HEAD 2>/dev/null || echo "?")
+  git -C "$source" diff --quiet HEAD 2>/dev/null || commit+=" + changes"
   echo "Sonaru benchmarks: $build (Release), commit $commit, $(date '+%Y-%m-%d %H:%M')"
   echo "Machine: $(nproc) cpu, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -1), Linux $(uname -r)"
   echo "Card file in $(df --output=fstype "$work" | tail -1) ($work)"
 }
 
-# hyperfine's CSV columns: command, mean, stddev, median, user, system, min, max (seconds).
+# hyperfine's CSV columns: command, mean, stddev, median, user, system, min, max (seconds). Both on the
+# default device.
 compare_command() {
-  local reference="amixer -D vcard sset Master 30000"
+  local reference="amixer sset Master 30000"
   hyperfine -N --warmup 3 --runs 40 --style none --export-csv "$work/pair.csv" \
     "$sonaru $*" "$reference" >"$work/hyperfine.log" 2>&1 || die "hyperfine: $(cat "$work/hyperfine.log")"
   awk -F, -v label="sonaru $*" 'NR == 2 {wall = $2; cpu = $5 + $6}
@@ -103,8 +106,9 @@ compare_command() {
              label, wall * 1e3, cpu * 1e3, $2 * 1e3, ($5 + $6) * 1e3, wall / $2, cpu / ($5 + $6)}' "$work/pair.csv"
 }
 
+# Usage: bench_command_line DEVICE_DESCRIPTION
 bench_command_line() {
-  echo "Command line on the virtual card (hyperfine, 40 runs; ratio = sonaru / amixer -D vcard sset Master 30000):"
+  echo "Command line on $1 (hyperfine, 40 runs; ratio = sonaru / amixer sset Master 30000):"
   compare_command /S:30000
   compare_command /Rest  # restores what /S:30000 saved
   compare_command --version
@@ -188,12 +192,8 @@ compare_drag() {
            v["writes_per_level"], v["moves"], v["interval_us"], v["writes"], v["backlog_ms"], v["final_kept"]}'
 }
 
-bench_drag() {
+bench_drag_title() {
   echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
-  compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
-  unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
-  start_pulseaudio
-  compare_drag "PulseAudio" pulse --pulse
 }
 
 ensure_packages
@@ -202,8 +202,14 @@ build_helpers
 install_program
 use_virtual_card
 print_machine
-bench_command_line
+bench_command_line "the virtual card, ALSA configured for it alone"
 bench_command_memory
 start_x_server
 bench_window_start
-bench_drag
+bench_drag_title
+compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
+# The machine's own ALSA configuration, whose default device is PulseAudio's.
+unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
+start_pulseaudio
+compare_drag "PulseAudio" pulse --pulse
+bench_command_line "a private PulseAudio server's null sink, the stock ALSA configuration"
