@@ -10,7 +10,11 @@
 #include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <limits>
+#include <optional>
 #include <utility>
+
+#include "common/temporary_name.h"
 
 namespace sonaru::platform {
 
@@ -65,33 +69,24 @@ fs::path FinalTarget(fs::path path) {
   return path;
 }
 
-// The temporary files of this program carry the writer's process id: "Sonaru.ini.tmp<pid>-<n>".
-std::string TemporaryPrefix(const fs::path& path) { return path.filename().string() + ".tmp"; }
-
 std::string TemporaryPathBeside(const fs::path& path) {
   static std::atomic<unsigned> counter{0};
-  return (path.parent_path() / TemporaryPrefix(path)).string() + std::to_string(::getpid()) + "-" +
-         std::to_string(counter++);
+  return (path.parent_path() / TemporaryFileName(path.filename().string(), ::getpid(), counter++)).string();
 }
 
 // A run killed between creating its temporary file and renaming it leaves the file behind: the next
 // write beside it removes it once its writer is gone.
 void RemoveLeftoverTemporaries(const fs::path& path) {
-  const std::string prefix = TemporaryPrefix(path);
+  const std::string fileName = path.filename().string();
   std::error_code error;
   for (const fs::directory_entry& entry : fs::directory_iterator(path.parent_path(), error)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.starts_with(prefix)) {
-      continue;
-    }
-    const std::string rest = name.substr(prefix.size());
-    const std::size_t dash = rest.find('-');
-    if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash) {
-      continue;
-    }
-    const pid_t writer = static_cast<pid_t>(std::stol(rest.substr(0, dash)));
-    if (writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH) {
-      fs::remove(entry.path(), error);
+    const std::optional<std::uint32_t> writer =
+        TemporaryFileWriter(entry.path().filename().string(), fileName);
+    if (writer && *writer <= std::numeric_limits<pid_t>::max()) {
+      const auto process = static_cast<pid_t>(*writer);
+      if (process != ::getpid() && ::kill(process, 0) != 0 && errno == ESRCH) {
+        fs::remove(entry.path(), error);
+      }
     }
   }
 }

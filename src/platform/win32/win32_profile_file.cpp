@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/profile_text.h"
+#include "common/temporary_name.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -78,12 +79,12 @@ std::wstring FinalTarget(const std::wstring& path) {
   return target;
 }
 
-// The temporary files of this program carry the writer's process id: "Sonaru.ini.tmp<pid>-<n>".
-std::wstring TemporaryPrefix(const std::wstring& path) { return path + L".tmp"; }
-
 std::wstring TemporaryPathBeside(const std::wstring& path) {
   static std::atomic<unsigned> counter{0};
-  return TemporaryPrefix(path) + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(counter++);
+  const std::filesystem::path file(path);
+  return (file.parent_path() /
+          ToWide(TemporaryFileName(ToUtf8(file.filename().wstring()), ::GetCurrentProcessId(), counter++)))
+      .wstring();
 }
 
 // A process id of the past: the process has ended, or no process has it now.
@@ -99,23 +100,13 @@ bool Ended(DWORD processId) {
 // A run killed between creating its temporary file and moving it leaves the file behind: the next write
 // beside it removes it once its writer has ended.
 void RemoveLeftoverTemporaries(const std::wstring& path) {
-  const std::filesystem::path prefix = TemporaryPrefix(path);
-  const std::wstring prefixName = prefix.filename().wstring();
+  const std::filesystem::path file(path);
+  const std::string fileName = ToUtf8(file.filename().wstring());
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(prefix.parent_path(), error)) {
-    const std::wstring name = entry.path().filename().wstring();
-    if (!name.starts_with(prefixName)) {
-      continue;
-    }
-    const std::wstring rest = name.substr(prefixName.size());
-    const std::size_t dash = rest.find(L'-');
-    // A process id has at most ten digits.
-    if (dash == 0 || dash == std::wstring::npos || dash > 10 ||
-        rest.find_first_not_of(L"0123456789") != dash) {
-      continue;
-    }
-    const unsigned long long writer = std::stoull(rest.substr(0, dash));
-    if (writer != ::GetCurrentProcessId() && writer <= MAXDWORD && Ended(static_cast<DWORD>(writer))) {
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
+    const std::optional<std::uint32_t> writer =
+        TemporaryFileWriter(ToUtf8(entry.path().filename().wstring()), fileName);
+    if (writer && *writer != ::GetCurrentProcessId() && Ended(*writer)) {
       ::DeleteFileW(entry.path().c_str());
     }
   }
