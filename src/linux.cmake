@@ -32,7 +32,7 @@ add_library(sonaru_chm STATIC platform/chm/chm_file.cpp platform/chm/chm_link.cp
 target_include_directories(sonaru_chm PUBLIC ${CMAKE_CURRENT_SOURCE_DIR} PRIVATE ${CHM_INCLUDE_DIR})
 target_link_libraries(sonaru_chm PUBLIC sonaru_common PRIVATE ${CHM_LIBRARY})
 
-# Qt 6 Widgets: the window toolkit, message boxes and the help viewer; the pictures come from resources/.
+# Qt 6 Widgets: the window toolkit, message boxes and the help viewer.
 # Whether a display answers is asked without Qt, by the program before it loads the module.
 add_library(sonaru_qt_display STATIC platform/qt/qt_display.cpp)
 target_include_directories(sonaru_qt_display PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
@@ -47,9 +47,8 @@ add_library(sonaru_qt STATIC
   platform/qt/qt_help_browser.cpp
   platform/qt/qt_help_viewer.cpp
 )
-target_include_directories(sonaru_qt PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm Qt6::Widgets
-  PRIVATE PkgConfig::FONTCONFIG Threads::Threads)
+  PRIVATE sonaru_pictures PkgConfig::FONTCONFIG Threads::Threads)
 
 # Sounds: libsndfile decodes, ALSA plays, on a thread of their own.
 add_library(sonaru_sndfile STATIC platform/sndfile/sndfile_sound.cpp)

@@ -31,9 +31,8 @@ add_library(sonaru_win32 STATIC
   platform/win32/taskschd_store.cpp
   platform/win32/win32_scheduler.cpp
 )
-target_include_directories(sonaru_win32 PRIVATE ${PROJECT_SOURCE_DIR}/resources)
 target_link_libraries(sonaru_win32 PUBLIC sonaru_core
-  PRIVATE shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 comctl32 winmm taskschd)
+  PRIVATE sonaru_pictures shell32 ole32 oleaut32 uuid advapi32 user32 gdi32 comctl32 winmm taskschd)
 # Every file here and in its users that includes windows.h gets the lean header, without min and max macros.
 target_compile_definitions(sonaru_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
 

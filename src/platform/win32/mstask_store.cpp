@@ -73,7 +73,7 @@ std::unique_ptr<TaskStore> NewMstaskStore() { return std::make_unique<MstaskStor
 SchedulerResult MstaskStore::Connect() {
   const HRESULT result = ::CoCreateInstance(CLSID_CTaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_ITaskScheduler, scheduler_.PutVoid());
-  return SUCCEEDED(result) ? SchedulerResult{} : SchedulerResult::Failure(HResultText(result));
+  return TaskResult(result);
 }
 
 SchedulerResult MstaskStore::Register(const std::string& name, const TaskDescription& task) {
@@ -103,7 +103,7 @@ SchedulerResult MstaskStore::Register(const std::string& name, const TaskDescrip
   };
   for (const std::function<HRESULT()>& step : steps) {
     if (const HRESULT result = step(); FAILED(result)) {
-      return SchedulerResult::Failure(HResultText(result));
+      return TaskResult(result);
     }
   }
   return {};

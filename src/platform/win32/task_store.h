@@ -7,6 +7,7 @@
 
 #include "platform/process.h"
 #include "platform/scheduler.h"
+#include "platform/win32/com.h"
 
 namespace sonaru::platform {
 
@@ -19,6 +20,11 @@ struct TaskDescription {
   std::string account;
   std::optional<std::string> password;
 };
+
+/// An HRESULT as the scheduler's result: success, or the system's text for the failure.
+inline SchedulerResult TaskResult(long result) {
+  return result >= 0 ? SchedulerResult{} : SchedulerResult::Failure(HResultText(result));  // SUCCEEDED
+}
 
 /// One of the system's task scheduler APIs. The calling thread is in a COM apartment.
 class TaskStore {

@@ -34,10 +34,6 @@ VARIANT Optional(const Bstr& text) {
   return variant;
 }
 
-SchedulerResult ResultOf(HRESULT result) {
-  return SUCCEEDED(result) ? SchedulerResult{} : SchedulerResult::Failure(HResultText(result));
-}
-
 class TaskschdStore final : public TaskStore {
  public:
   SchedulerResult Connect() override;
@@ -64,7 +60,7 @@ SchedulerResult TaskschdStore::Connect() {
   if (SUCCEEDED(result)) {
     result = service->GetFolder(root.get(), root_.Put());
   }
-  return ResultOf(result);
+  return TaskResult(result);
 }
 
 SchedulerResult TaskschdStore::Register(const std::string& name, const TaskDescription& task) {
@@ -74,8 +70,8 @@ SchedulerResult TaskschdStore::Register(const std::string& name, const TaskDescr
   const Bstr password = task.password ? ToBstr(*task.password) : nullptr;
   const TASK_LOGON_TYPE logon = RunsInUserSession(task) ? TASK_LOGON_INTERACTIVE_TOKEN : TASK_LOGON_PASSWORD;
   ComPtr<IRegisteredTask> registered;
-  return ResultOf(root_->RegisterTask(path.get(), xml.get(), TASK_CREATE_OR_UPDATE, Optional(account),
-                                      Optional(password), logon, Optional(nullptr), registered.Put()));
+  return TaskResult(root_->RegisterTask(path.get(), xml.get(), TASK_CREATE_OR_UPDATE, Optional(account),
+                                        Optional(password), logon, Optional(nullptr), registered.Put()));
 }
 
 }  // namespace sonaru::platform

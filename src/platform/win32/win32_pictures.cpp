@@ -6,38 +6,12 @@
 
 #include <cstring>
 
-#include "compact_disc.xpm"
-#include "hand_cursor.xpm"
-#include "loudspeaker.xpm"
-#include "microphone.xpm"
-#include "musical_notes.xpm"
+#include "platform/picture_xpm.h"
 #include "platform/win32/xpm_picture.h"
-#include "sheet_music.xpm"
-#include "wave_curves.xpm"
 
 namespace sonaru::platform {
 
 namespace {
-
-const char* const* XpmOf(Picture picture) {
-  switch (picture) {
-    case Picture::Loudspeaker:
-      return loudspeaker_xpm;
-    case Picture::Microphone:
-      return microphone_xpm;
-    case Picture::MusicalNotes:
-      return musical_notes_xpm;
-    case Picture::WaveCurves:
-      return wave_curves_xpm;
-    case Picture::CompactDisc:
-      return compact_disc_xpm;
-    case Picture::SheetMusic:
-      return sheet_music_xpm;
-    case Picture::None:
-      break;
-  }
-  return nullptr;
-}
 
 // The colour image carries the transparency; the mask is set where the picture is transparent, for the
 // screens that draw without it.
@@ -98,7 +72,7 @@ HICON MakeIcon(const char* const* xpm, bool icon) {
 void Win32Pictures::Destroy::operator()(HICON icon) const { ::DestroyIcon(icon); }
 
 HICON Win32Pictures::Icon(Picture picture) {
-  const char* const* xpm = XpmOf(picture);
+  const char* const* xpm = PictureXpm(picture);
   if (xpm == nullptr) {
     return nullptr;
   }
@@ -111,7 +85,7 @@ HICON Win32Pictures::Icon(Picture picture) {
 
 HICON Win32Pictures::HandCursor() {
   if (!handCursor_) {
-    handCursor_.reset(MakeIcon(hand_cursor_xpm, false));
+    handCursor_.reset(MakeIcon(HandCursorXpm(), false));
   }
   return handCursor_.get();
 }

@@ -3,34 +3,30 @@
 
 #include <gtest/gtest.h>
 
-#include "compact_disc.xpm"
-#include "hand_cursor.xpm"
-#include "loudspeaker.xpm"
-#include "microphone.xpm"
-#include "musical_notes.xpm"
-#include "sheet_music.xpm"
-#include "wave_curves.xpm"
+#include "platform/picture_xpm.h"
 
 namespace sonaru::platform {
 namespace {
 
 TEST(XpmPictureTest, EveryPictureIs32By32AndKeepsItsColours) {
-  for (const char* const* xpm : {loudspeaker_xpm, microphone_xpm, musical_notes_xpm, wave_curves_xpm,
-                                 compact_disc_xpm, sheet_music_xpm, hand_cursor_xpm}) {
+  for (const char* const* xpm :
+       {PictureXpm(Picture::Loudspeaker), PictureXpm(Picture::Microphone), PictureXpm(Picture::MusicalNotes),
+        PictureXpm(Picture::WaveCurves), PictureXpm(Picture::CompactDisc), PictureXpm(Picture::SheetMusic),
+        HandCursorXpm()}) {
     const XpmPicture picture = DecodeXpm(xpm);
     ASSERT_EQ(picture.width, 32) << xpm[0];
     ASSERT_EQ(picture.height, 32);
     ASSERT_EQ(picture.pixels.size(), 32u * 32u);
   }
   // The loudspeaker's box: row 11 starts "....k" (black), row 12 "....kd" (grey).
-  const XpmPicture loudspeaker = DecodeXpm(loudspeaker_xpm);
+  const XpmPicture loudspeaker = DecodeXpm(PictureXpm(Picture::Loudspeaker));
   EXPECT_EQ(loudspeaker.pixels[0], 0u) << "the corner is transparent";
   EXPECT_EQ(loudspeaker.pixels[11 * 32 + 4], 0xFF000000u);
   EXPECT_EQ(loudspeaker.pixels[12 * 32 + 5], 0xFF808080u);
 }
 
 TEST(XpmPictureTest, TheCursorKeepsItsHotSpotAtTheFingertip) {
-  const XpmPicture hand = DecodeXpm(hand_cursor_xpm);
+  const XpmPicture hand = DecodeXpm(HandCursorXpm());
   EXPECT_EQ(hand.hotSpotX, 5);
   EXPECT_EQ(hand.hotSpotY, 0);
   EXPECT_EQ(hand.pixels[5], 0xFF000000u);
