@@ -192,10 +192,6 @@ compare_drag() {
            v["writes_per_level"], v["moves"], v["interval_us"], v["writes"], v["backlog_ms"], v["final_kept"]}'
 }
 
-bench_drag_title() {
-  echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
-}
-
 ensure_packages
 isolate
 build_helpers
@@ -206,7 +202,7 @@ bench_command_line "the virtual card, ALSA configured for it alone"
 bench_command_memory
 start_x_server
 bench_window_start
-bench_drag_title
+echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
 compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
 # The machine's own ALSA configuration, whose default device is PulseAudio's.
 unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
