@@ -140,21 +140,35 @@ start_x_server() {
 # SETTLE_MS PROGRAM [ARGUMENT...].
 paint_probe=("$work/bin/first_paint" "$work/Xvfb_screen0" 290 140)
 
-median_first_paint() {
-  "${paint_probe[@]}" 0 "$@" >/dev/null  # caches warm
-  for _ in $(seq 15); do "${paint_probe[@]}" 0 "$@"; done | sort -n | awk '{t[NR] = $1} END {print t[int((NR + 1) / 2)]}'
+# The commands take turns, 15 rounds, so that the machine's drift reaches them alike; prints the median of
+# each, in microseconds, in the order given. Each command is one word list: "PROGRAM [ARGUMENT...]".
+median_first_paints() {
+  local i command
+  for command in "$@"; do
+    read -ra command <<<"$command"
+    "${paint_probe[@]}" 0 "${command[@]}" >/dev/null  # caches warm
+  done
+  for _ in $(seq 15); do
+    for ((i = 1; i <= $#; i++)); do
+      read -ra command <<<"${!i}"
+      echo "$i $("${paint_probe[@]}" 0 "${command[@]}")"
+    done
+  done >"$work/paints"
+  for ((i = 1; i <= $#; i++)); do
+    awk -v i="$i" '$1 == i {print $2}' "$work/paints" | sort -n | awk '{t[NR] = $1} END {print t[int((NR + 1) / 2)]}'
+  done
 }
 
 bench_window_start() {
-  local own minimal
-  own=$(median_first_paint "$sonaru")
-  minimal=$(median_first_paint "$work/bin/minimal_window")
-  echo "Window on Xvfb, from exec to first paint (median of 15; ratio = sonaru / minimal Qt 6 window):"
-  awk -v own="$own" -v minimal="$minimal" \
-    'BEGIN {printf "  sonaru %.1f ms | minimal window %.1f ms | ratio %.2f\n", own / 1e3, minimal / 1e3, own / minimal}'
+  local bare="$work/bin/minimal_window" text="$work/bin/minimal_window text" own minimal with_text
+  read -r -d '' own minimal with_text < <(median_first_paints "$sonaru" "$bare" "$text") || true
+  echo "Window on Xvfb, from exec to first paint (medians of 15 alternated rounds; ratio = sonaru / yardstick):"
+  awk -v own="$own" -v minimal="$minimal" -v with_text="$with_text" 'BEGIN {
+    printf "  sonaru %.1f ms | minimal Qt 6 window %.1f ms, ratio %.2f | with one line of text %.1f ms, ratio %.2f\n",
+      own / 1e3, minimal / 1e3, own / minimal, with_text / 1e3, own / with_text}'
   # The probe waits for the program it starts: its peak is the window's.
   echo "  peak memory, shown for 0.5 s: sonaru $(peak_memory "${paint_probe[@]}" 500 "$sonaru")," \
-    "minimal window $(peak_memory "${paint_probe[@]}" 500 "$work/bin/minimal_window")"
+    "minimal window $(peak_memory "${paint_probe[@]}" 500 "$bare")"
 }
 
 start_pulseaudio() {
