@@ -13,6 +13,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_STRIP_FILES ON)
-# The package depends on the packages of the libraries the program links (dpkg-shlibdeps, from dpkg-dev).
+# The package depends on the packages of the libraries the program links (dpkg-shlibdeps, from dpkg-dev),
+# and on libsndfile, which the window loads with its first sound.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libsndfile1)
 include(CPack)

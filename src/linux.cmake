@@ -52,7 +52,9 @@ target_link_libraries(sonaru_qt PUBLIC sonaru_core sonaru_qt_display sonaru_chm 
 
 # Sounds: libsndfile decodes, ALSA plays, on a thread of their own.
 add_library(sonaru_sndfile STATIC platform/sndfile/sndfile_sound.cpp)
-target_link_libraries(sonaru_sndfile PUBLIC sonaru_core PRIVATE PkgConfig::SNDFILE ALSA::ALSA Threads::Threads)
+# libsndfile is loaded with the first sound (dlopen): its header only at build time.
+target_include_directories(sonaru_sndfile PRIVATE ${SNDFILE_INCLUDE_DIRS})
+target_link_libraries(sonaru_sndfile PUBLIC sonaru_core PRIVATE ALSA::ALSA Threads::Threads ${CMAKE_DL_LIBS})
 
 # The program: every service's Linux backend wired once, for the program and for the tests that run it
 # whole. The window's backends (Qt, libsndfile, libchm) are a module that only a run needing a display

@@ -15,7 +15,7 @@ if(NOT result EQUAL 0 OR NOT deb)
 endif()
 
 execute_process(COMMAND dpkg-deb -f ${deb} Depends OUTPUT_VARIABLE depends COMMAND_ERROR_IS_FATAL ANY)
-foreach(library libasound2 libqt6widgets6)
+foreach(library libasound2 libqt6widgets6 libsndfile1)
   if(NOT depends MATCHES "(^|, )${library}[ ,\n]")
     message(FATAL_ERROR "the package does not depend on ${library}: ${depends}")
   endif()

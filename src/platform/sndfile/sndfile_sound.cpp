@@ -2,8 +2,11 @@
 #include "platform/sndfile/sndfile_sound.h"
 
 #include <alsa/asoundlib.h>
+#include <dlfcn.h>
 #include <sndfile.h>
 
+#include <iostream>
+#include <optional>
 #include <vector>
 
 namespace sonaru::platform {
@@ -13,7 +16,39 @@ namespace {
 // About a twentieth of a second per write, so that a stop is heard soon.
 constexpr sf_count_t ChunkFrames = 2048;
 
-void Play(SNDFILE* file, const SF_INFO& info, const std::string& device, const std::atomic<bool>& stop) {
+// libsndfile and its seven codec libraries are loaded with the first sound rather than with the window,
+// whose start they would slow by a millisecond. They stay loaded to the end of the process.
+struct Sndfile {
+  decltype(&sf_open) open;
+  decltype(&sf_readf_short) readfShort;
+  decltype(&sf_close) close;
+};
+
+template <typename Function>
+Function Symbol(void* library, const char* name) {
+  return reinterpret_cast<Function>(::dlsym(library, name));
+}
+
+const Sndfile* LoadedSndfile() {
+  static const std::optional<Sndfile> loaded = []() -> std::optional<Sndfile> {
+    void* library = ::dlopen("libsndfile.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+      std::cerr << "Impossible de charger libsndfile.so.1 : " << ::dlerror() << "\n";
+      return std::nullopt;
+    }
+    const Sndfile functions{Symbol<decltype(&sf_open)>(library, "sf_open"),
+                            Symbol<decltype(&sf_readf_short)>(library, "sf_readf_short"),
+                            Symbol<decltype(&sf_close)>(library, "sf_close")};
+    if (functions.open == nullptr || functions.readfShort == nullptr || functions.close == nullptr) {
+      return std::nullopt;
+    }
+    return functions;
+  }();
+  return loaded ? &*loaded : nullptr;
+}
+
+void Play(const Sndfile& sndfile, SNDFILE* file, const SF_INFO& info, const std::string& device,
+          const std::atomic<bool>& stop) {
   snd_pcm_t* pcm = nullptr;
   if (snd_pcm_open(&pcm, device.c_str(), SND_PCM_STREAM_PLAYBACK, 0) == 0) {
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16, SND_PCM_ACCESS_RW_INTERLEAVED,
@@ -21,7 +56,7 @@ void Play(SNDFILE* file, const SF_INFO& info, const std::string& device, const s
                            500000) == 0) {
       std::vector<short> samples(static_cast<std::size_t>(ChunkFrames * info.channels));
       sf_count_t frames;
-      while (!stop && (frames = sf_readf_short(file, samples.data(), ChunkFrames)) > 0) {
+      while (!stop && (frames = sndfile.readfShort(file, samples.data(), ChunkFrames)) > 0) {
         for (const short* at = samples.data(); frames > 0 && !stop;) {
           snd_pcm_sframes_t written = snd_pcm_writei(pcm, at, static_cast<snd_pcm_uframes_t>(frames));
           if (written < 0) {
@@ -43,7 +78,7 @@ void Play(SNDFILE* file, const SF_INFO& info, const std::string& device, const s
     }
     snd_pcm_close(pcm);
   }
-  sf_close(file);
+  sndfile.close(file);
 }
 
 }  // namespace
@@ -61,8 +96,12 @@ bool SndfileSound::sndPlaySoundA(const std::string& fileName, std::uint32_t flag
   if (flags != (SND_ASYNC | SND_NOSTOP) || playing_) {
     return false;
   }
+  const Sndfile* sndfile = LoadedSndfile();
+  if (sndfile == nullptr) {
+    return false;
+  }
   SF_INFO info{};
-  SNDFILE* file = sf_open(fileName.c_str(), SFM_READ, &info);
+  SNDFILE* file = sndfile->open(fileName.c_str(), SFM_READ, &info);
   if (file == nullptr) {
     return false;
   }
@@ -70,8 +109,8 @@ bool SndfileSound::sndPlaySoundA(const std::string& fileName, std::uint32_t flag
     worker_.join();  // already done: only its thread is left to collect
   }
   playing_ = true;
-  worker_ = std::thread([this, file, info] {
-    Play(file, info, device_, stop_);
+  worker_ = std::thread([this, sndfile, file, info] {
+    Play(*sndfile, file, info, device_, stop_);
     playing_ = false;
   });
   return true;
