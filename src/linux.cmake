@@ -57,7 +57,7 @@ target_include_directories(sonaru_sndfile PRIVATE ${SNDFILE_INCLUDE_DIRS})
 target_link_libraries(sonaru_sndfile PUBLIC sonaru_core PRIVATE ALSA::ALSA Threads::Threads ${CMAKE_DL_LIBS})
 
 # The program: every service's Linux backend wired once, for the program and for the tests that run it
-# whole. The window's backends (Qt, libsndfile, libchm) are a module that only a run needing a display
+# whole. The window's backends (Qt, libchm, the sound) are a module that only a run needing a display
 # loads, found beside the program in a build tree and in lib/sonaru once installed.
 set(SONARU_MODULE_DESTINATION lib/sonaru)
 file(RELATIVE_PATH module_folder ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}

@@ -1,5 +1,5 @@
 // The window's backends, built as a module of their own: only a run that opens the window or shows a
-// message box on a display loads it, and with it Qt, libsndfile and libchm.
+// message box on a display loads it, and with it Qt and libchm (libsndfile waits for the first sound).
 #pragma once
 
 #include "platform/help_viewer.h"
