@@ -96,19 +96,25 @@ print_machine() {
 }
 
 # hyperfine's CSV columns: command, mean, stddev, median, user, system, min, max (seconds). Both on the
-# default device.
+# default device, in four blocks of 10 runs that take turns, so that the machine's drift reaches both alike;
+# the means of the blocks are averaged.
 compare_command() {
   local reference="amixer sset Master 30000"
-  hyperfine -N --warmup 3 --runs 40 --style none --export-csv "$work/pair.csv" \
-    "$sonaru $*" "$reference" >"$work/hyperfine.log" 2>&1 || die "hyperfine: $(cat "$work/hyperfine.log")"
-  awk -F, -v label="sonaru $*" 'NR == 2 {wall = $2; cpu = $5 + $6}
-    NR == 3 {printf "  %-18s wall %6.2f ms  cpu %6.2f ms | amixer wall %6.2f ms  cpu %6.2f ms | ratio wall %.2f  cpu %.2f\n",
-             label, wall * 1e3, cpu * 1e3, $2 * 1e3, ($5 + $6) * 1e3, wall / $2, cpu / ($5 + $6)}' "$work/pair.csv"
+  : >"$work/pairs.csv"
+  for _ in 1 2 3 4; do
+    hyperfine -N --warmup 3 --runs 10 --style none --export-csv "$work/pair.csv" \
+      "$sonaru $*" "$reference" >"$work/hyperfine.log" 2>&1 || die "hyperfine: $(cat "$work/hyperfine.log")"
+    sed 1d "$work/pair.csv" >>"$work/pairs.csv"
+  done
+  awk -F, -v label="sonaru $*" '{i = (NR - 1) % 2; wall[i] += $2 / 4; cpu[i] += ($5 + $6) / 4}
+    END {printf "  %-18s wall %6.2f ms  cpu %6.2f ms | amixer wall %6.2f ms  cpu %6.2f ms | ratio wall %.2f  cpu %.2f\n",
+         label, wall[0] * 1e3, cpu[0] * 1e3, wall[1] * 1e3, cpu[1] * 1e3, wall[0] / wall[1], cpu[0] / cpu[1]}' \
+    "$work/pairs.csv"
 }
 
 # Usage: bench_command_line DEVICE_DESCRIPTION
 bench_command_line() {
-  echo "Command line on $1 (hyperfine, 40 runs; ratio = sonaru / amixer sset Master 30000):"
+  echo "Command line on $1 (hyperfine, 4 alternated blocks of 10 runs; ratio = sonaru / amixer sset Master 30000):"
   compare_command /S:30000
   compare_command /Rest  # restores what /S:30000 saved
   compare_command --version
