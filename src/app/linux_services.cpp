@@ -29,7 +29,10 @@ std::vector<std::string> ModuleFolders(std::vector<std::string> folders,
 LinuxServices::LinuxServices(int argc, char** argv, std::vector<std::string> moduleFolders)
     : mixer_(MixerDevice()),
       process_(argc, argv),
-      window_(ModuleFolders(std::move(moduleFolders), process_.ProgramDirectory())),
+      // The window's first picture waits for the mixer, which a sound server can make as slow as loading
+      // the window's libraries: the device opens on a second core meanwhile.
+      window_(ModuleFolders(std::move(moduleFolders), process_.ProgramDirectory()),
+              [this] { mixer_.OpenAhead(); }),
       scope_({.mixer = &mixer_,
               .profile = &profile_,
               .messageBox = &window_.MessageBox(),

@@ -10,7 +10,8 @@
 
 namespace sonaru {
 
-WindowGate::WindowGate(std::vector<std::string> folders) : folders_(std::move(folders)) {}
+WindowGate::WindowGate(std::vector<std::string> folders, std::function<void()> windowAsked)
+    : folders_(std::move(folders)), windowAsked_(std::move(windowAsked)) {}
 
 WindowBackends* WindowGate::Backends() {
   if (tried_) {
@@ -50,7 +51,13 @@ bool WindowGate::Open() {
   return true;
 }
 
-bool WindowGate::GateToolkit::DisplayAvailable() { return gate_.Open(); }
+// Only the window asks the toolkit whether a display answers.
+bool WindowGate::GateToolkit::DisplayAvailable() {
+  if (gate_.windowAsked_) {
+    gate_.windowAsked_();
+  }
+  return gate_.Open();
+}
 
 void WindowGate::GateMessageBox::MsgBox(const std::string& text) {
   if (gate_.Open()) {

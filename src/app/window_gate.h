@@ -1,6 +1,7 @@
 // The window's services of a run that has not needed a window yet.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,9 @@ namespace sonaru {
 /// stderr.
 class WindowGate {
  public:
-  /// The module is looked for in `folders`, in order.
-  explicit WindowGate(std::vector<std::string> folders);
+  /// The module is looked for in `folders`, in order. `windowAsked` runs when the window is asked for,
+  /// before the display is probed and the module loaded.
+  WindowGate(std::vector<std::string> folders, std::function<void()> windowAsked);
   WindowGate(const WindowGate&) = delete;
   WindowGate& operator=(const WindowGate&) = delete;
 
@@ -53,6 +55,7 @@ class WindowGate {
   bool Open();
 
   std::vector<std::string> folders_;
+  std::function<void()> windowAsked_;
   bool tried_ = false;
   bool installed_ = false;
   std::unique_ptr<WindowBackends> backends_;

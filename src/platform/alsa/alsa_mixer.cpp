@@ -10,8 +10,10 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -298,6 +300,11 @@ struct AlsaMixer::Session {
   bool lost = false;
 };
 
+// A future of std::async waits for its thread when it goes: an opening not taken is closed once done.
+struct AlsaMixer::Opening {
+  std::future<std::unique_ptr<Session>> session;
+};
+
 AlsaMixer::AlsaMixer(std::string device) : device_(std::move(device)) {
   // Users see the program's own messages, not alsa-lib's.
   snd_lib_error_set_handler(IgnoreAlsaError);
@@ -318,17 +325,45 @@ MMRESULT AlsaMixer::mixerOpen(HMIXER* handle, std::uint32_t deviceId) {
   if (deviceId != 0) {
     return MMSYSERR_BADDEVICEID;
   }
-  HctlPtr hctl = OpenDevice(device_);
-  if (!hctl) {
-    return MMSYSERR_ERROR;
+  std::unique_ptr<Session> session = opening_ ? std::exchange(opening_, nullptr)->session.get() : nullptr;
+  if (!session) {  // none opened ahead, or the device was not there yet
+    HctlPtr hctl = OpenDevice(device_);
+    if (!hctl) {
+      return MMSYSERR_ERROR;
+    }
+    session = std::make_unique<Session>(std::move(hctl));
   }
   HMIXER free = 1;
   while (sessions_.contains(free)) {
     ++free;
   }
-  sessions_.emplace(free, std::make_unique<Session>(std::move(hctl)));
+  sessions_.emplace(free, std::move(session));
   *handle = free;
   return MMSYSERR_NOERROR;
+}
+
+void AlsaMixer::OpenAhead() {
+  if (opening_) {
+    return;
+  }
+  try {
+    // The controls and their values too: the device's events keep them up to date from then on, as for
+    // any handle.
+    opening_ = std::make_unique<Opening>(
+        Opening{std::async(std::launch::async, [device = device_]() -> std::unique_ptr<Session> {
+          HctlPtr hctl = OpenDevice(device);
+          if (!hctl) {
+            return nullptr;
+          }
+          auto session = std::make_unique<Session>(std::move(hctl));
+          for (Control& control : session->controls) {
+            Session::Fetch(control);
+          }
+          return session;
+        })});
+  } catch (const std::system_error&) {
+    // No thread to spare: mixerOpen opens the device itself.
+  }
 }
 
 MMRESULT AlsaMixer::mixerClose(HMIXER handle) {

@@ -30,13 +30,21 @@ class AlsaMixer final : public Mixer {
   std::vector<int> mixerChangeDescriptors(HMIXER handle) override;
   MixerChange mixerTakeChanges(HMIXER handle) override;
 
+  /// Starts opening the device, finding its controls and reading their values on a thread of its own, for
+  /// the next mixerOpen to take: a window that is about to load its libraries then does not wait for a
+  /// sound server to answer before its first picture. The device's events keep the values up to date
+  /// until then, as they do for any open handle.
+  void OpenAhead();
+
  private:
   struct Session;
+  struct Opening;
 
   Session* SessionOf(HMIXER handle);
 
   std::string device_;
   std::map<HMIXER, std::unique_ptr<Session>> sessions_;
+  std::unique_ptr<Opening> opening_;  // the device opened ahead, until a mixerOpen takes it
 };
 
 }  // namespace sonaru::platform

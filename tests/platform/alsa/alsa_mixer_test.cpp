@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -396,6 +397,33 @@ TEST_F(AlsaMixerTest, HandlesOpenAtOnceAreIndependent) {
   ASSERT_EQ(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
   EXPECT_NE(handle, second);
   EXPECT_EQ(mixer.mixerClose(second), MMSYSERR_NOERROR);
+}
+
+// The window opens the device ahead, while it loads. What the handle then reads is the device as it is when
+// read; a device that was not there is opened again; an opening never taken goes with the mixer.
+TEST_F(AlsaMixerTest, ADeviceOpenedAheadServesTheNextHandleAsTheDeviceIsThen) {
+  using std::chrono_literals::operator""ms;
+  card.emplace(std::vector{Level("Master Playback Volume", 0, 31, {5, 5})});
+  mixer.OpenAhead();
+  std::this_thread::sleep_for(100ms);  // the opening has read 5 by now
+  card->set("Master Playback Volume", {7, 7});
+  ASSERT_EQ(mixer.mixerOpen(&handle, 0), MMSYSERR_NOERROR);
+  EXPECT_EQ(Read(Speakers, Volume), 7);
+  HMIXER second = 0;
+  ASSERT_EQ(mixer.mixerOpen(&second, 0), MMSYSERR_NOERROR);
+  EXPECT_NE(second, handle);
+  EXPECT_EQ(mixer.mixerClose(second), MMSYSERR_NOERROR);
+
+  const std::string away = card->file() + ".away";
+  std::filesystem::rename(card->file(), away);
+  AlsaMixer later("vcard");
+  later.OpenAhead();
+  std::this_thread::sleep_for(100ms);  // the opening has failed by now
+  std::filesystem::rename(away, card->file());
+  ASSERT_EQ(later.mixerOpen(&second, 0), MMSYSERR_NOERROR);
+  EXPECT_EQ(later.mixerClose(second), MMSYSERR_NOERROR);
+
+  AlsaMixer("vcard").OpenAhead();
 }
 
 constexpr const char* kAmixer = "/usr/bin/amixer";
