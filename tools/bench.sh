@@ -2,7 +2,8 @@
 # Benchmarks of a release build, each as a ratio to a yardstick run in the same go:
 #   the command line against `amixer sset Master` (hyperfine: wall and cpu time), on the tests' virtual card
 #   and, through the machine's stock ALSA configuration, on a private PulseAudio server;
-#   the window's start, to its first picture on a private Xvfb, against a minimal Qt 6 window;
+#   the window's start, to its first picture on a private Xvfb, against a minimal Qt 6 window without and
+#   with a line of text, its mixer on the virtual card and on PulseAudio;
 #   the peak memory of each (/usr/bin/time %M);
 #   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
 #   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
@@ -165,10 +166,12 @@ median_first_paints() {
   done
 }
 
+# Usage: bench_window_start DEVICE_DESCRIPTION
 bench_window_start() {
   local bare="$work/bin/minimal_window" text="$work/bin/minimal_window text" own minimal with_text
   read -r -d '' own minimal with_text < <(median_first_paints "$sonaru" "$bare" "$text") || true
-  echo "Window on Xvfb, from exec to first paint (medians of 15 alternated rounds; ratio = sonaru / yardstick):"
+  echo "Window on Xvfb, its mixer on $1, from exec to first paint (medians of 15 alternated rounds;" \
+    "ratio = sonaru / yardstick):"
   awk -v own="$own" -v minimal="$minimal" -v with_text="$with_text" 'BEGIN {
     printf "  sonaru %.1f ms | minimal Qt 6 window %.1f ms, ratio %.2f | with one line of text %.1f ms, ratio %.2f\n",
       own / 1e3, minimal / 1e3, own / minimal, with_text / 1e3, own / with_text}'
@@ -221,11 +224,12 @@ print_machine
 bench_command_line "the virtual card, ALSA configured for it alone"
 bench_command_memory
 start_x_server
-bench_window_start
+bench_window_start "the virtual card"
 echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
 compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
 # The machine's own ALSA configuration, whose default device is PulseAudio's.
 unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
 start_pulseaudio
 compare_drag "PulseAudio" pulse --pulse
+bench_window_start "PulseAudio"
 bench_command_line "a private PulseAudio server's null sink, the stock ALSA configuration"
