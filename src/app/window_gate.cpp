@@ -35,11 +35,17 @@ WindowBackends* WindowGate::Backends() {
   return nullptr;
 }
 
-bool WindowGate::Open() {
+bool WindowGate::Open(bool window) {
   if (installed_) {
     return true;
   }
-  if (!platform::DisplayAvailable() || Backends() == nullptr) {
+  if (!platform::DisplayAvailable()) {
+    return false;
+  }
+  if (window && windowAsked_) {
+    windowAsked_();
+  }
+  if (Backends() == nullptr) {
     return false;
   }
   platform::Services& services = platform::services();
@@ -52,15 +58,10 @@ bool WindowGate::Open() {
 }
 
 // Only the window asks the toolkit whether a display answers.
-bool WindowGate::GateToolkit::DisplayAvailable() {
-  if (gate_.windowAsked_) {
-    gate_.windowAsked_();
-  }
-  return gate_.Open();
-}
+bool WindowGate::GateToolkit::DisplayAvailable() { return gate_.Open(true); }
 
 void WindowGate::GateMessageBox::MsgBox(const std::string& text) {
-  if (gate_.Open()) {
+  if (gate_.Open(false)) {
     platform::messageBox().MsgBox(text);
   } else {
     withoutDisplay_.MsgBox(text);

@@ -18,8 +18,8 @@ namespace sonaru {
 /// stderr.
 class WindowGate {
  public:
-  /// The module is looked for in `folders`, in order. `windowAsked` runs when the window is asked for,
-  /// before the display is probed and the module loaded.
+  /// The module is looked for in `folders`, in order. `windowAsked` runs when the window is asked for and
+  /// a display answers, before the module loads.
   WindowGate(std::vector<std::string> folders, std::function<void()> windowAsked);
   WindowGate(const WindowGate&) = delete;
   WindowGate& operator=(const WindowGate&) = delete;
@@ -51,8 +51,9 @@ class WindowGate {
     platform::StderrMessageBox withoutDisplay_;
   };
 
-  /// True once the module's backends serve: a display answers and the module is loaded.
-  bool Open();
+  /// True once the module's backends serve: a display answers and the module is loaded. For the `window`,
+  /// `windowAsked` runs once the display has answered, before the module loads.
+  bool Open(bool window);
 
   std::vector<std::string> folders_;
   std::function<void()> windowAsked_;
