@@ -7,7 +7,9 @@
 #   the peak memory of each (/usr/bin/time %M);
 #   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
 #   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
-# Usage: tools/bench.sh [build folder of a release build with tests, default build/release]
+# Usage: [PAINT_ROUNDS=N] tools/bench.sh [build folder of a release build with tests, default build/release]
+# PAINT_ROUNDS (default 15) is the number of alternated rounds of the window's start: more give firmer
+# medians on a noisy machine (61 rounds take about three minutes a mixer).
 # The virtual card's file lives in $TMPDIR (/tmp by default, as in the tests); its writes cost what that
 # file system makes a rename cost, which the output names: TMPDIR=/dev/shm keeps it in memory.
 # Not a test: nothing in CI runs it. Installs what it needs when missing (hyperfine, time, libxtst-dev...).
@@ -19,6 +21,7 @@ helpers=$root/tools/bench
 work=$(mktemp -d)
 servers=()  # Xvfb and PulseAudio, stopped on the way out
 window=""
+paint_rounds=${PAINT_ROUNDS:-15}
 
 cleanup() {
   [ -n "$window" ] && kill "$window" 2>/dev/null
@@ -147,7 +150,7 @@ start_x_server() {
 # SETTLE_MS PROGRAM [ARGUMENT...].
 paint_probe=("$work/bin/first_paint" "$work/Xvfb_screen0" 290 140)
 
-# The commands take turns, 15 rounds, so that the machine's drift reaches them alike; prints the median of
+# The commands take turns, $paint_rounds rounds, so that the machine's drift reaches them alike; prints the median of
 # each, in microseconds, in the order given. Each command is one word list: "PROGRAM [ARGUMENT...]".
 median_first_paints() {
   local i command
@@ -155,7 +158,7 @@ median_first_paints() {
     read -ra command <<<"$command"
     "${paint_probe[@]}" 0 "${command[@]}" >/dev/null  # caches warm
   done
-  for _ in $(seq 15); do
+  for _ in $(seq "$paint_rounds"); do
     for ((i = 1; i <= $#; i++)); do
       read -ra command <<<"${!i}"
       echo "$i $("${paint_probe[@]}" 0 "${command[@]}")"
@@ -170,7 +173,7 @@ median_first_paints() {
 bench_window_start() {
   local bare="$work/bin/minimal_window" text="$work/bin/minimal_window text" own minimal with_text
   read -r -d '' own minimal with_text < <(median_first_paints "$sonaru" "$bare" "$text") || true
-  echo "Window on Xvfb, its mixer on $1, from exec to first paint (medians of 15 alternated rounds;" \
+  echo "Window on Xvfb, its mixer on $1, from exec to first paint (medians of $paint_rounds alternated rounds;" \
     "ratio = sonaru / yardstick):"
   awk -v own="$own" -v minimal="$minimal" -v with_text="$with_text" 'BEGIN {
     printf "  sonaru %.1f ms | minimal Qt 6 window %.1f ms, ratio %.2f | with one line of text %.1f ms, ratio %.2f\n",
@@ -204,6 +207,7 @@ compare_drag() {
   kill "$window"
   wait "$window" 2>/dev/null || true
   window=""
+paint_rounds=${PAINT_ROUNDS:-15}
   loop_after=$("$work/bin/volume_loop" "$device" 2)
   echo "$loop_before $loop_after $result" | tr ' ' '\n' | awk -F= -v label="$label" '
     NR <= 4 {loop[NR] = $1; next}
