@@ -9,7 +9,7 @@
 #   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
 # Usage: [PAINT_ROUNDS=N] tools/bench.sh [build folder of a release build with tests, default build/release]
 # PAINT_ROUNDS (default 15) is the number of alternated rounds of the window's start: more give firmer
-# medians on a noisy machine (61 rounds take about three minutes a mixer).
+# medians on a noisy machine (61 rounds add about half a minute).
 # The virtual card's file lives in $TMPDIR (/tmp by default, as in the tests); its writes cost what that
 # file system makes a rename cost, which the output names: TMPDIR=/dev/shm keeps it in memory.
 # Not a test: nothing in CI runs it. Installs what it needs when missing (hyperfine, time, libxtst-dev...).
