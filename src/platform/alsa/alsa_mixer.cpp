@@ -347,8 +347,9 @@ void AlsaMixer::OpenAhead() {
     return;
   }
   try {
-    // The controls and their values too: the device's events keep them up to date from then on, as for
-    // any handle.
+    // The controls and their values too, and the events that the device queued meanwhile (a sound
+    // server's first ones cost a trip each): its events keep them up to date from then on, as for any
+    // handle.
     opening_ = std::make_unique<Opening>(
         Opening{std::async(std::launch::async, [device = device_]() -> std::unique_ptr<Session> {
           HctlPtr hctl = OpenDevice(device);
@@ -359,6 +360,7 @@ void AlsaMixer::OpenAhead() {
           for (Control& control : session->controls) {
             Session::Fetch(control);
           }
+          session->TakeIn();
           return session;
         })});
   } catch (const std::system_error&) {
