@@ -18,16 +18,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
 helpers=$root/tools/bench
-work=$(mktemp -d)
-servers=()  # Xvfb and PulseAudio, stopped on the way out
+# The work folder, and Xvfb and PulseAudio started in it, as the tests start them; all go on the way out.
+# shellcheck source=tests/support/private_servers.sh
+source "$root/tests/support/private_servers.sh"
 window=""
 paint_rounds=${PAINT_ROUNDS:-15}
 
 cleanup() {
   [ -n "$window" ] && kill "$window" 2>/dev/null
-  for pid in "${servers[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
+  stop_private_servers
 }
 trap cleanup EXIT
 
@@ -135,17 +134,6 @@ bench_command_memory() {
     "sonaru --version $(peak_memory "$sonaru" --version), amixer sset $(peak_memory amixer -D vcard sset Master 30000)"
 }
 
-# Xvfb picks a free display itself and names it when it is ready; -noreset keeps it across clients.
-start_x_server() {
-  Xvfb -displayfd 3 -screen 0 800x600x24 -br -nolisten tcp -noreset -fbdir "$work" 3>"$work/display" \
-    >/dev/null 2>&1 &
-  servers+=($!)
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || die "Xvfb did not start"
-  DISPLAY=":$(cat "$work/display")"
-  export DISPLAY
-}
-
 # Watches a point inside both windows, which open at the top-left corner (no window manager); then
 # SETTLE_MS PROGRAM [ARGUMENT...].
 paint_probe=("$work/bin/first_paint" "$work/Xvfb_screen0" 290 140)
@@ -183,16 +171,6 @@ bench_window_start() {
     "minimal window $(peak_memory "${paint_probe[@]}" 500 "$bare")"
 }
 
-start_pulseaudio() {
-  export PULSE_RUNTIME_PATH=$work/pulse PULSE_STATE_PATH=$work/pulse-state PULSE_SERVER=unix:$work/pulse-native
-  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disable-shm=yes --use-pid-file=no \
-    -L "module-null-sink sink_name=sonaru_null" \
-    -L "module-native-protocol-unix socket=$work/pulse-native auth-anonymous=1" \
-    --log-target=file:"$work/pulseaudio.log" &
-  servers+=($!)
-  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-  pactl set-default-sink sonaru_null || die "PulseAudio did not start"
-}
 
 # The C loop on DEVICE before and after the window dragged on it (the device's speed drifts: a file
 # system's flushes, a server's load), each 2 s; the drag lasts 4 s. Usage: compare_drag LABEL DEVICE
@@ -227,13 +205,16 @@ use_virtual_card
 print_machine
 bench_command_line "the virtual card, ALSA configured for it alone"
 bench_command_memory
-start_x_server
+# A black root that the windows' first pictures change, and a screen file to watch it in; kept across
+# clients.
+start_x_server -br -noreset -fbdir "$work" || die "Xvfb did not start"
 bench_window_start "the virtual card"
 echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
 compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
 # The machine's own ALSA configuration, whose default device is PulseAudio's.
 unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
-start_pulseaudio
+# shellcheck disable=SC2119  # no module beyond the null sink
+start_pulseaudio || die "PulseAudio did not start"
 compare_drag "PulseAudio" pulse --pulse
 bench_window_start "PulseAudio"
 bench_command_line "a private PulseAudio server's null sink, the stock ALSA configuration"

@@ -33,10 +33,10 @@ start_pulseaudio() {
   pactl set-default-sink sonaru_null
 }
 
-# start_x_server: an X server on the first free display, which DISPLAY names from then on.
+# start_x_server [XVFB OPTIONS...]: an X server on the first free display, which DISPLAY names from then on.
 start_x_server() {
   exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp "$@" >/dev/null 2>&1 &
   server_pids+=($!)
   exec 3>&-
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
