@@ -1,17 +1,14 @@
 // The winmm mixer service under Wine, whose winepulse driver serves a private PulseAudio server with a null
 // sink and a null source (with_pulseaudio.sh). Wine keeps mixer levels within the process, like Windows
 // since Vista: a level saved by one process and restored by another cannot be checked here. Wine 8 refuses
-// Core Audio's endpoint levels (E_NOTIMPL), so VOL stays on winmm here and only its mapping is checked.
+// Core Audio's endpoint levels (E_NOTIMPL), so VOL stays on winmm here (its mapping: endpoint_volume_test).
 #include "platform/win32/winmm_mixer.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
 #include <set>
 #include <vector>
-
-#include "platform/win32/endpoint_volume.h"
 
 namespace sonaru::platform {
 namespace {
@@ -177,25 +174,6 @@ TEST_F(WinmmMixerTest, HandlesAreSmallNumbersOnTheSameDevice) {
   HMIXER none = 99;
   EXPECT_EQ(mixer.mixerOpen(&none, 1000), MMSYSERR_BADDEVICEID);
   EXPECT_EQ(none, 0u);
-}
-
-// Core Audio keeps the level in its own form: a level must come back as itself from the scalar written, and
-// from the floats either side of it.
-TEST(EndpointVolumeTest, EveryLevelReadsBackFromItsScalar) {
-  for (std::int32_t level = 0; level <= 65535; ++level) {
-    const float scalar = ScalarOfLevel(0, 65535, level);
-    for (const float read : {scalar, std::nextafter(scalar, 0.0f), std::nextafter(scalar, 1.0f)}) {
-      ASSERT_EQ(LevelOfScalar(0, 65535, read), level) << "scalar " << read;
-    }
-  }
-  struct Bounded {
-    std::int32_t level;
-    float scalar;
-  };
-  for (const auto& [level, scalar] :
-       std::vector<Bounded>{{-1, 0.0f}, {0, 0.0f}, {65535, 1.0f}, {70000, 1.0f}}) {
-    EXPECT_EQ(ScalarOfLevel(0, 65535, level), scalar) << level;
-  }
 }
 
 }  // namespace
