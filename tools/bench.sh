@@ -2,8 +2,9 @@
 # Benchmarks of a release build, each as a ratio to a yardstick run in the same go:
 #   the command line against `amixer sset Master` (hyperfine: wall and cpu time), on the tests' virtual card
 #   and, through the machine's stock ALSA configuration, on a private PulseAudio server;
-#   the window's start, to its first picture on a private Xvfb, against a minimal Qt 6 window without and
-#   with a line of text, its mixer on the virtual card and on PulseAudio;
+#   the window's start, to its first picture on a private Xvfb with a session bus of its own as on a desktop,
+#   against a minimal Qt 6 window without and with a line of text, its mixer on the virtual card and on
+#   PulseAudio;
 #   the peak memory of each (/usr/bin/time %M);
 #   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
 #   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
@@ -18,7 +19,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build/release}" && pwd)
 helpers=$root/tools/bench
-# The work folder, and Xvfb and PulseAudio started in it, as the tests start them; all go on the way out.
+# The work folder, and Xvfb, a session bus and PulseAudio started in it, as the tests start them; all go on
+# the way out.
 # shellcheck source=tests/support/private_servers.sh
 source "$root/tests/support/private_servers.sh"
 window=""
@@ -37,8 +39,8 @@ die() {
 
 ensure_packages() {
   local package missing=()
-  for package in hyperfine time libxtst-dev libx11-dev xvfb pulseaudio pulseaudio-utils alsa-utils \
-    libasound2-dev qt6-base-dev pkg-config g++ cmake; do
+  for package in hyperfine time libxtst-dev libx11-dev xvfb dbus-daemon pulseaudio pulseaudio-utils \
+    alsa-utils libasound2-dev qt6-base-dev pkg-config g++ cmake; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return
@@ -76,7 +78,8 @@ isolate() {
   mkdir -p "$work/home" "$work/run"
   chmod 700 "$work/run"
   export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
-  unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM SONARU_MIXER_DEVICE PULSE_SERVER ALSA_CONFIG_PATH
+  unset DISPLAY WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM SONARU_MIXER_DEVICE PULSE_SERVER \
+    ALSA_CONFIG_PATH
 }
 
 # The tests' virtual card, as "vcard" and "default", served from a card file in a folder of its own.
@@ -185,7 +188,6 @@ compare_drag() {
   kill "$window"
   wait "$window" 2>/dev/null || true
   window=""
-paint_rounds=${PAINT_ROUNDS:-15}
   loop_after=$("$work/bin/volume_loop" "$device" 2)
   echo "$loop_before $loop_after $result" | tr ' ' '\n' | awk -F= -v label="$label" '
     NR <= 4 {loop[NR] = $1; next}
@@ -208,6 +210,7 @@ bench_command_memory
 # A black root that the windows' first pictures change, and a screen file to watch it in; kept across
 # clients.
 start_x_server -br -noreset -fbdir "$work" || die "Xvfb did not start"
+start_session_bus || die "dbus-daemon did not start"
 bench_window_start "the virtual card"
 echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
 compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"

@@ -1,5 +1,5 @@
 # Sourced by the tests' shell scripts: a work folder of their own, and servers started in it (PulseAudio,
-# an X server) that are stopped, with the folder removed, on the way out.
+# an X server, a session bus) that are stopped, with the folder removed, on the way out.
 
 work=$(mktemp -d)
 server_pids=()
@@ -45,4 +45,18 @@ start_x_server() {
     return 1
   }
   export DISPLAY=:$(head -n1 "$work/display")
+}
+
+# start_session_bus: a D-Bus session bus, as a desktop session has (Qt's accessibility asks it whether a
+# screen reader listens); DBUS_SESSION_BUS_ADDRESS names it from then on. Without one, each Qt window would
+# try to start a bus of its own.
+start_session_bus() {
+  dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" >/dev/null 2>&1 &
+  server_pids+=($!)
+  for _ in $(seq 50); do [ -S "$work/bus" ] && break; sleep 0.1; done
+  [ -S "$work/bus" ] || {
+    echo "dbus-daemon did not start" >&2
+    return 1
+  }
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/bus
 }
