@@ -7,7 +7,8 @@
 #   PulseAudio;
 #   the peak memory of each (/usr/bin/time %M);
 #   a drag of the VOL thumb (XTEST on Xvfb) against a C loop of snd_mixer_selem_set_playback_volume_all,
-#   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency.
+#   on the virtual card and on a private PulseAudio server's null sink: levels per second and latency, and
+#   the part of the latency that a move's way to any Qt window takes (to the minimal window, through XTEST).
 # Usage: [PAINT_ROUNDS=N] tools/bench.sh [build folder of a release build with tests, default build/release]
 # PAINT_ROUNDS (default 15) is the number of alternated rounds of the window's start: more give firmer
 # medians on a noisy machine (61 rounds add about half a minute).
@@ -60,6 +61,8 @@ build_helpers() {
   gcc "${flags[@]}" -o "$work/bin/drag_probe" "$helpers/drag_probe.c" "$helpers/level_changes.c" \
     $(pkg-config --cflags --libs alsa x11 xtst)
   gcc "${flags[@]}" -o "$work/bin/first_paint" "$helpers/first_paint.c"
+  # shellcheck disable=SC2046
+  gcc "${flags[@]}" -o "$work/bin/move_probe" "$helpers/move_probe.c" $(pkg-config --cflags --libs x11 xtst)
   # shellcheck disable=SC2046
   g++ -std=c++20 -fPIC "${flags[@]}" -o "$work/bin/minimal_window" "$helpers/minimal_window.cpp" \
     $(pkg-config --cflags --libs Qt6Widgets)
@@ -175,6 +178,14 @@ bench_window_start() {
 }
 
 
+# A move's way from XTEST to a Qt 6 window that does nothing with it, the minimal window: the part of the
+# drag's latency that no Qt window avoids (Xvfb, Qt's event thread, the main loop). Sets move_floor (µs).
+measure_move_floor() {
+  move_floor=$("$work/bin/move_probe" "$work/bin/minimal_window" moves | sed -n 's/^latency_us=//p')
+  [ -n "$move_floor" ] || die "the minimal window heard no move"
+  echo "  a move's way from XTEST to a minimal Qt 6 window: $move_floor µs, part of each latency below"
+}
+
 # The C loop on DEVICE before and after the window dragged on it (the device's speed drifts: a file
 # system's flushes, a server's load), each 2 s; the drag lasts 4 s. Usage: compare_drag LABEL DEVICE
 # PROBE_WATCH_ARGUMENTS...
@@ -189,12 +200,13 @@ compare_drag() {
   wait "$window" 2>/dev/null || true
   window=""
   loop_after=$("$work/bin/volume_loop" "$device" 2)
-  echo "$loop_before $loop_after $result" | tr ' ' '\n' | awk -F= -v label="$label" '
+  echo "$loop_before $loop_after $result" | tr ' ' '\n' | awk -F= -v label="$label" -v floor="$move_floor" '
     NR <= 4 {loop[NR] = $1; next}
     {v[$1] = $2}
     END {rate = (loop[1] + loop[3]) / 2; call = (loop[2] + loop[4]) / 2
          printf "  %s: C loop %d levels/s (%d before, %d after), %.0f µs a call | window %d levels/s, ratio %.2f; latency %d µs, ratio %.2f\n",
            label, rate, loop[1], loop[3], call, v["levels_per_second"], v["levels_per_second"] / rate, v["latency_us"], v["latency_us"] / call
+         printf "    latency less the move'\''s way to a Qt window: %d µs, ratio %.2f\n", v["latency_us"] - floor, (v["latency_us"] - floor) / call
          printf "    %d write(s) a level; %d moves, one every %d µs: %d writes, the last %.1f ms after the last move; last position'\''s level kept: %s\n",
            v["writes_per_level"], v["moves"], v["interval_us"], v["writes"], v["backlog_ms"], v["final_kept"]}'
 }
@@ -213,6 +225,7 @@ start_x_server -br -noreset -fbdir "$work" || die "Xvfb did not start"
 start_session_bus || die "dbus-daemon did not start"
 bench_window_start "the virtual card"
 echo "Drag of the VOL thumb on Xvfb (ratios: window / C loop of snd_mixer_selem_set_playback_volume_all):"
+measure_move_floor
 compare_drag "virtual card" vcard --card-file "$SONARU_VCARD_FILE"
 # The machine's own ALSA configuration, whose default device is PulseAudio's.
 unset ALSA_CONFIG_PATH SONARU_VCARD_FILE
