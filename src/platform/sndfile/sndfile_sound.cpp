@@ -32,14 +32,15 @@ Function Symbol(void* library, const char* name) {
 const Sndfile* LoadedSndfile() {
   static const std::optional<Sndfile> loaded = []() -> std::optional<Sndfile> {
     void* library = ::dlopen("libsndfile.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-      std::cerr << "Impossible de charger libsndfile.so.1 : " << ::dlerror() << "\n";
-      return std::nullopt;
-    }
-    const Sndfile functions{Symbol<decltype(&sf_open)>(library, "sf_open"),
-                            Symbol<decltype(&sf_readf_short)>(library, "sf_readf_short"),
-                            Symbol<decltype(&sf_close)>(library, "sf_close")};
+    const Sndfile functions = library == nullptr
+                                  ? Sndfile{}
+                                  : Sndfile{Symbol<decltype(&sf_open)>(library, "sf_open"),
+                                            Symbol<decltype(&sf_readf_short)>(library, "sf_readf_short"),
+                                            Symbol<decltype(&sf_close)>(library, "sf_close")};
+    // Not loaded, or not the library it should be: either way dlerror says which.
     if (functions.open == nullptr || functions.readfShort == nullptr || functions.close == nullptr) {
+      const char* why = ::dlerror();
+      std::cerr << "Impossible de charger libsndfile.so.1 : " << (why != nullptr ? why : "?") << "\n";
       return std::nullopt;
     }
     return functions;
