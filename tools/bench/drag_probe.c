@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "level_changes.h"
+#include "times.h"
 
 /* The window's design, in twips: the VOL thumb's centre column, the track that its centre travels. */
 enum { DesignWidth = 8730, DesignHeight = 4260, ThumbCentre = 562, TrackTop = 900, TrackBottom = 3615 };
@@ -103,11 +104,6 @@ static void MoveTo(Display* display, int x, int y) {
   XFlush(display);
 }
 
-static int CompareTimes(const void* a, const void* b) {
-  const double left = *(const double*)a, right = *(const double*)b;
-  return (left > right) - (left < right);
-}
-
 /* A level may reach the device in several writes (a channel at a time, say): the arrivals of a move are
  * those that come until the device rests. Their number, and when the last came. */
 static int MoveArrivals(struct LevelChanges* changes, double wait, double* last) {
@@ -146,8 +142,7 @@ static struct Latency ProbeLatency(Display* display, struct LevelChanges* change
     writes += arrived;
     latencies[i] = last - start;
   }
-  qsort(latencies, Probes, sizeof latencies[0], CompareTimes);
-  return (struct Latency){latencies[Probes / 2], (writes + Probes / 2) / Probes};
+  return (struct Latency){MedianTime(latencies, Probes), (writes + Probes / 2) / Probes};
 }
 
 /* Up and down the track one pixel a move. */

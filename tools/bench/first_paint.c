@@ -14,14 +14,9 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 
-static double Now(void) {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
-}
+#include "times.h"
 
 /* The pixel at x, y of an XWD file: after the header and the colour map, rows of bytes_per_line. */
 static const volatile uint8_t* Pixel(const uint8_t* screen, int x, int y) {

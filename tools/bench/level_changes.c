@@ -15,11 +15,7 @@
 #include <time.h>
 #include <unistd.h>
 
-double Now(void) {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
-}
+#include "times.h"
 
 int WatchCardFile(struct LevelChanges* changes, const char* cardFile) {
   static char folder[4096], name[4096];

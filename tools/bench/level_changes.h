@@ -27,5 +27,3 @@ int AwaitArrivals(struct LevelChanges* changes, double seconds);
 
 /* The first channel of "Master Playback Volume" on ALSA ctl `device` now, or -1. */
 long ReadMasterLevel(const char* device);
-
-double Now(void);

@@ -13,32 +13,25 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
+
+#include "times.h"
 
 enum { Probes = 40 };
 
-static double Now(void) {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
-}
-
-/* Whether a line came within `seconds`; the lines waiting are read. */
+/* Whether a line came within `seconds`; the lines waiting are read. A window that has gone (the pipe's
+ * end) sent none. */
 static int AwaitLine(int fd, double seconds) {
   struct pollfd watched = {fd, POLLIN, 0};
   char buffer[4096];
+  int heard = 0;
   if (poll(&watched, 1, (int)(seconds * 1000)) <= 0) {
     return 0;
   }
-  while (read(fd, buffer, sizeof buffer) > 0) {
+  for (ssize_t length; (length = read(fd, buffer, sizeof buffer)) > 0;) {
+    heard = 1;
   }
-  return 1;
-}
-
-static int CompareTimes(const void* a, const void* b) {
-  const double left = *(const double*)a, right = *(const double*)b;
-  return (left > right) - (left < right);
+  return heard;
 }
 
 /* Without a window manager the window opens at the top-left corner: these points are inside it. */
@@ -84,7 +77,6 @@ int main(int argc, char** argv) {
     fprintf(stderr, "move_probe: %s heard no move\n", argv[1]);
     return 1;
   }
-  qsort(latencies, Probes, sizeof latencies[0], CompareTimes);
-  printf("latency_us=%.0f\n", latencies[Probes / 2] * 1e6);
+  printf("latency_us=%.0f\n", MedianTime(latencies, Probes) * 1e6);
   return 0;
 }

@@ -5,13 +5,8 @@
 #include <alsa/asoundlib.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <time.h>
 
-static double Now(void) {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
-}
+#include "times.h"
 
 static snd_mixer_elem_t* OpenMaster(const char* device, snd_mixer_t** mixer) {
   snd_mixer_selem_id_t* id;
